@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, running and testing the game need.
+# Quick when everything is present; works as root or through sudo.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config clang clang-format libclang-rt-14-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libsfml-dev libgl1-mesa-dri
+  xvfb xauth xdotool libxtst-dev libx11-dev x11-utils imagemagick
+  fonts-liberation fonts-crosextra-caladea fonts-tlwg-loma-ttf fonts-comic-neue fonts-leckerli-one
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,41 @@
+#include "core/BehaviorScheduler.h"
+
+#include "core/Seams.h"
+
+#include <algorithm>
+
+AutoBehavior::AutoBehavior(const std::uint32_t& requested)
+    : period(std::clamp<std::uint32_t>(requested, 1, kMaxPeriod)), counter(0) {
+    chance::Reseed();
+    counter = static_cast<std::uint32_t>(chance::Draw()) % period;
+}
+
+void BehaviorScheduler::Add(AutoBehavior* behavior) {
+    behaviors.reserve(16);
+    behaviors.push_back(behavior);
+}
+
+void BehaviorScheduler::Remove(AutoBehavior* behavior) {
+    auto found = std::find(behaviors.begin(), behaviors.end(), behavior);
+    if (found != behaviors.end()) {
+        behaviors.erase(found);
+    }
+}
+
+void BehaviorScheduler::RunPass() {
+    for (std::size_t i = 0; i < behaviors.size(); ++i) {
+        AutoBehavior* behavior = behaviors[i];
+        if (behavior->IsWaiting()) {
+            behavior->Tick();
+        } else {
+            behavior->Trigger();
+        }
+    }
+}
+
+void BehaviorScheduler::Run() {
+    while (!stopped) {
+        RunPass();
+        timing::Sleep(kPassPause);
+    }
+}

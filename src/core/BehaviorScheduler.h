@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+// A periodic action counted in scheduler passes: it waits `period` passes, then acts.
+class AutoBehavior {
+public:
+    // One day of passes at twenty passes a second.
+    static constexpr std::uint32_t kMaxPeriod = 1728000;
+
+    // Starts at a random phase, so behaviours made together do not all act together.
+    explicit AutoBehavior(const std::uint32_t& period);
+    virtual ~AutoBehavior() = default;
+    AutoBehavior(const AutoBehavior&) = delete;
+    AutoBehavior& operator=(const AutoBehavior&) = delete;
+
+    virtual void Act() = 0;
+
+    bool IsWaiting() const { return counter < period; }
+    void Tick() { ++counter; }
+    void Trigger() {
+        counter = 0;
+        Act();
+    }
+
+    std::uint32_t GetPeriod() const { return period; }
+    std::uint32_t GetCounter() const { return counter; }
+
+private:
+    std::uint32_t period;
+    std::uint32_t counter;
+};
+
+// The game's one main loop: each pass gives every behaviour a turn, then sleeps 0.05 s.
+class BehaviorScheduler {
+public:
+    static constexpr double kPassPause = 0.05;
+
+    void Add(AutoBehavior* behavior);
+    void Remove(AutoBehavior* behavior);
+    void Run();
+    void Stop() { stopped = true; }
+    bool IsStopped() const { return stopped; }
+
+    // One pass without its pause. The list's length is read again at every step, so
+    // behaviours added or removed by an action take effect within the same pass.
+    void RunPass();
+
+    const std::vector<AutoBehavior*>& GetBehaviors() const { return behaviors; }
+
+private:
+    std::vector<AutoBehavior*> behaviors;
+    bool stopped = false;
+};

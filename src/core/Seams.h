@@ -1,0 +1,48 @@
+#pragma once
+
+#include <ctime>
+#include <functional>
+#include <string>
+
+// The four places where the game touches the outside world in ways tests must control:
+// waiting, chance, the wall clock and file paths. Production code uses the real ones;
+// tests swap them here and nowhere else.
+
+namespace timing {
+// Every wait of the game goes through here.
+void Sleep(double seconds);
+using Sleeper = std::function<void(double)>;
+// Installs a replacement (an empty function restores real sleeping); returns the previous one.
+Sleeper SetSleeper(Sleeper sleeper);
+} // namespace timing
+
+namespace wallclock {
+// Current calendar time in whole seconds.
+std::time_t Now();
+using Source = std::function<std::time_t()>;
+Source SetSource(Source source);
+} // namespace wallclock
+
+// A source of random numbers that behaves like the C library's srand/rand pair.
+class RandomSource {
+public:
+    virtual ~RandomSource() = default;
+    virtual void Seed(unsigned seed) = 0;
+    virtual int Draw() = 0;
+};
+
+namespace chance {
+// Reseeds with the current time in whole seconds, as every random rule does before drawing.
+void Reseed();
+// One raw draw (0 to RAND_MAX).
+int Draw();
+// One draw taken modulo n; n below 1 counts as 1, so a rule never divides by zero.
+int R(int n);
+// Installs a source (nullptr restores the C library's); returns the previous one.
+RandomSource* SetSource(RandomSource* source);
+} // namespace chance
+
+namespace paths {
+// Turns a path written with backslashes into one the platform opens.
+std::string Map(const std::string& gamePath);
+} // namespace paths

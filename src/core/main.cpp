@@ -1,0 +1,6 @@
+#include "core/Prototypes.h"
+
+int main() {
+    CreateStatePrototypes();
+    return 0;
+}
