@@ -2,8 +2,11 @@
 
 #include <iostream>
 
+FileError::FileError(const std::string& path, int line, const std::string& what)
+    : std::runtime_error(DescribeRefusal(path, line, what)) {}
+
 std::string DescribeRefusal(const std::string& path, int line, const std::string& what) {
-    std::string text = "refused: \"" + path + "\"";
+    std::string text = "\"" + path + "\"";
     if (line > 0) {
         text += " line " + std::to_string(line);
     }
@@ -11,5 +14,9 @@ std::string DescribeRefusal(const std::string& path, int line, const std::string
 }
 
 void ReportRefusal(const std::string& path, int line, const std::string& what) {
-    std::cerr << DescribeRefusal(path, line, what) << std::endl;
+    std::cerr << "refused: " << DescribeRefusal(path, line, what) << std::endl;
+}
+
+void ReportRefusal(const FileError& error) {
+    std::cerr << "refused: " << error.what() << std::endl;
 }

@@ -9,8 +9,12 @@
 #include <vector>
 
 namespace {
-template <class T> void Keep(std::vector<std::unique_ptr<GrowState>>& stages) { stages.push_back(std::make_unique<T>()); }
-template <class T> void Keep(std::vector<std::unique_ptr<BodyState>>& bodies) { bodies.push_back(std::make_unique<T>()); }
+template <class T> void Keep(std::vector<std::unique_ptr<GrowState>>& stages) {
+    stages.push_back(std::make_unique<T>());
+}
+template <class T> void Keep(std::vector<std::unique_ptr<BodyState>>& bodies) {
+    bodies.push_back(std::make_unique<T>());
+}
 } // namespace
 
 void CreateStatePrototypes() {

@@ -63,9 +63,13 @@ CLibrarySource cLibrary;
 RandomSource* current = &cLibrary;
 } // namespace
 
-void Reseed() { current->Seed(static_cast<unsigned>(wallclock::Now())); }
+void Reseed() {
+    current->Seed(static_cast<unsigned>(wallclock::Now()));
+}
 
-int Draw() { return current->Draw(); }
+int Draw() {
+    return current->Draw();
+}
 
 int R(int n) {
     if (n < 1) {

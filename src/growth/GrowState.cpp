@@ -20,9 +20,13 @@ int Saturate(std::int64_t value) {
     return static_cast<int>(value < INT_MIN ? INT_MIN : value);
 }
 
-std::int64_t Sum(int a, int b) { return static_cast<std::int64_t>(a) + b; }
+std::int64_t Sum(int a, int b) {
+    return static_cast<std::int64_t>(a) + b;
+}
 
-int CapAt100(std::int64_t value) { return value > 100 ? 100 : Saturate(value); }
+int CapAt100(std::int64_t value) {
+    return value > 100 ? 100 : Saturate(value);
+}
 } // namespace
 
 GrowState::GrowState(const std::string& name) : name(name) {
@@ -53,15 +57,25 @@ std::unique_ptr<GrowState> GrowState::Create(const std::string& name) {
     return found->second->Clone();
 }
 
-bool GrowState::IsRegistered(const std::string& name) { return Registry().count(name) != 0; }
+bool GrowState::IsRegistered(const std::string& name) {
+    return Registry().count(name) != 0;
+}
 
-void GrowState::AddHeight(double v) { height = height + v > 240.0 ? 240.0 : height + v; }
+void GrowState::AddHeight(double v) {
+    height = height + v > 240.0 ? 240.0 : height + v;
+}
 
-void GrowState::AddWeight(double v) { weight += v; }
+void GrowState::AddWeight(double v) {
+    weight += v;
+}
 
-void GrowState::AddStrength(int v) { strength = Saturate(Sum(strength, v)); }
+void GrowState::AddStrength(int v) {
+    strength = Saturate(Sum(strength, v));
+}
 
-void GrowState::AddWisdom(int v) { wisdom = Saturate(Sum(wisdom, v)); }
+void GrowState::AddWisdom(int v) {
+    wisdom = Saturate(Sum(wisdom, v));
+}
 
 void GrowState::AddHealth(int v) {
     const std::int64_t sum = Sum(health, v);
@@ -90,9 +104,13 @@ void GrowState::AddDirty(int v) {
     dirty = sum < 0 ? 0 : CapAt100(sum);
 }
 
-void GrowState::AddMood(int v) { mood = CapAt100(Sum(mood, v)); }
+void GrowState::AddMood(int v) {
+    mood = CapAt100(Sum(mood, v));
+}
 
-void GrowState::AddEnergy(int v) { energy = CapAt100(Sum(energy, v)); }
+void GrowState::AddEnergy(int v) {
+    energy = CapAt100(Sum(energy, v));
+}
 
 std::string GrowState::ToString() const {
     std::string text;
@@ -172,9 +190,13 @@ void GrowState::LiveNormal() {
     }
 }
 
-void GrowState::FeedSleep(const Food&) { throw InvalidOperation("Shhhhh, I'm Sleeping!"); }
+void GrowState::FeedSleep(const Food&) {
+    throw InvalidOperation("Shhhhh, I'm Sleeping!");
+}
 
-void GrowState::PlaySleep(Game&) { throw InvalidOperation("Shhhhh, I'm Sleeping!"); }
+void GrowState::PlaySleep(Game&) {
+    throw InvalidOperation("Shhhhh, I'm Sleeping!");
+}
 
 void GrowState::LiveSleep() {
     chance::Reseed();

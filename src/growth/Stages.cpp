@@ -15,13 +15,21 @@ const char* const kNoPlay = "I don't wanna play with you!";
 constexpr int kCommonSleep = 9;
 constexpr int kChickSleep = 19;
 
-bool Fit(const GrowState& s) { return s.GetHealth() > 40 && s.GetDirty() < 35; }
+bool Fit(const GrowState& s) {
+    return s.GetHealth() > 40 && s.GetDirty() < 35;
+}
 
-bool Sickly(const GrowState& s) { return s.GetHealth() <= 19 || s.GetDirty() > 90; }
+bool Sickly(const GrowState& s) {
+    return s.GetHealth() <= 19 || s.GetDirty() > 90;
+}
 
-[[noreturn]] void ChangeBody(const char* next) { throw BodyStateChanged(next); }
+[[noreturn]] void ChangeBody(const char* next) {
+    throw BodyStateChanged(next);
+}
 
-[[noreturn]] void GrowInto(const char* next) { throw GrowStateChanged(next); }
+[[noreturn]] void GrowInto(const char* next) {
+    throw GrowStateChanged(next);
+}
 
 void CheckNormalFamily(const GrowState& s, int sleepAt) {
     if (s.GetEnergy() <= sleepAt) {
@@ -62,7 +70,9 @@ void CheckBoredFamily(const GrowState& s, int sleepAt) {
     }
 }
 
-bool SmileFades(const GrowState& s) { return s.GetDirty() > 30 || s.GetMood() <= 49; }
+bool SmileFades(const GrowState& s) {
+    return s.GetDirty() > 30 || s.GetMood() <= 49;
+}
 
 void CheckSmileFamily(const GrowState& s, int sleepAt) {
     if (s.GetEnergy() <= sleepAt) {
@@ -117,7 +127,9 @@ void SleepDeeply(GrowState& s) {
     }
 }
 
-double Factor() { return 1.0 + chance::R(20) / 100.0; }
+double Factor() {
+    return 1.0 + chance::R(20) / 100.0;
+}
 
 int TruncateToInt(double value) {
     if (!(value == value)) {
@@ -148,15 +160,29 @@ void FeedHappyChick(GrowState& s, const Food& food) {
 
 // The default sick feeding is plain feeding; the stages that may refuse call it after the draw.
 #define HATCHLING_FAMILY_CHECKS(Class, sleepAt, wakeAbove)                                                   \
-    void Class::CheckNormal() { CheckNormalFamily(*this, sleepAt); }                                         \
-    void Class::CheckSleep() { CheckSleepUntil(*this, wakeAbove); }                                          \
-    void Class::CheckSick() { CheckSickFamily(*this); }                                                      \
-    void Class::CheckBored() { CheckBoredFamily(*this, sleepAt); }                                           \
-    void Class::CheckSmile() { CheckSmileFamily(*this, sleepAt); }
+    void Class::CheckNormal() {                                                                              \
+        CheckNormalFamily(*this, sleepAt);                                                                   \
+    }                                                                                                        \
+    void Class::CheckSleep() {                                                                               \
+        CheckSleepUntil(*this, wakeAbove);                                                                   \
+    }                                                                                                        \
+    void Class::CheckSick() {                                                                                \
+        CheckSickFamily(*this);                                                                              \
+    }                                                                                                        \
+    void Class::CheckBored() {                                                                               \
+        CheckBoredFamily(*this, sleepAt);                                                                    \
+    }                                                                                                        \
+    void Class::CheckSmile() {                                                                               \
+        CheckSmileFamily(*this, sleepAt);                                                                    \
+    }
 
 #define HATCHLING_SLEEPY_EATER(Class)                                                                        \
-    void Class::FeedSleep(const Food& food) { FeedInSleep(*this, food); }                                    \
-    void Class::LiveSleep() { SleepDeeply(*this); }                                                          \
+    void Class::FeedSleep(const Food& food) {                                                                \
+        FeedInSleep(*this, food);                                                                            \
+    }                                                                                                        \
+    void Class::LiveSleep() {                                                                                \
+        SleepDeeply(*this);                                                                                  \
+    }                                                                                                        \
     void Class::FeedSick(const Food& food) {                                                                 \
         chance::Reseed();                                                                                    \
         if (chance::R(8) > 5) {                                                                              \
@@ -182,17 +208,35 @@ HATCHLING_SLEEPY_EATER(Chicken)
 HATCHLING_SLEEPY_EATER(Cock)
 HATCHLING_SLEEPY_EATER(BigCock)
 
-void BigBaby::PlaySleep(Game& game) { PlayInSleep(*this, game); }
-void SmallCock::PlaySleep(Game& game) { PlayInSleep(*this, game); }
+void BigBaby::PlaySleep(Game& game) {
+    PlayInSleep(*this, game);
+}
+void SmallCock::PlaySleep(Game& game) {
+    PlayInSleep(*this, game);
+}
 
-void Chicken::PlaySick(Game& game) { PlayUnlessRefused(*this, game, 3, 0); }
-void Cock::PlaySick(Game& game) { PlayUnlessRefused(*this, game, 3, 0); }
-void BigCock::PlaySick(Game& game) { PlayUnlessRefused(*this, game, 3, 0); }
-void Cock::PlayBored(Game& game) { PlayUnlessRefused(*this, game, 7, 4); }
-void BigCock::PlayBored(Game& game) { PlayUnlessRefused(*this, game, 7, 4); }
+void Chicken::PlaySick(Game& game) {
+    PlayUnlessRefused(*this, game, 3, 0);
+}
+void Cock::PlaySick(Game& game) {
+    PlayUnlessRefused(*this, game, 3, 0);
+}
+void BigCock::PlaySick(Game& game) {
+    PlayUnlessRefused(*this, game, 3, 0);
+}
+void Cock::PlayBored(Game& game) {
+    PlayUnlessRefused(*this, game, 7, 4);
+}
+void BigCock::PlayBored(Game& game) {
+    PlayUnlessRefused(*this, game, 7, 4);
+}
 
-void SmallChick::FeedSmile(const Food& food) { FeedHappyChick(*this, food); }
-void Chicken::FeedSmile(const Food& food) { FeedHappyChick(*this, food); }
+void SmallChick::FeedSmile(const Food& food) {
+    FeedHappyChick(*this, food);
+}
+void Chicken::FeedSmile(const Food& food) {
+    FeedHappyChick(*this, food);
+}
 
 // Growth checks. All comparisons are strict.
 
@@ -268,9 +312,13 @@ void Flower::Grow() {}
 
 // The egg neither eats nor plays, and only gets dirtier as it waits.
 
-void Egg::FeedNormal(const Food&) { throw InvalidOperation("EGG Doesn't Eat!"); }
+void Egg::FeedNormal(const Food&) {
+    throw InvalidOperation("EGG Doesn't Eat!");
+}
 
-void Egg::PlayNormal(Game&) { throw InvalidOperation("EGG Doesn't Play!"); }
+void Egg::PlayNormal(Game&) {
+    throw InvalidOperation("EGG Doesn't Play!");
+}
 
 void Egg::LiveNormal() {
     chance::Reseed();
@@ -315,9 +363,13 @@ void Flower::CheckNormal() {
     }
 }
 
-void Flower::FeedSleep(const Food& food) { FeedInSleep(*this, food); }
+void Flower::FeedSleep(const Food& food) {
+    FeedInSleep(*this, food);
+}
 
-void Flower::PlaySleep(Game& game) { PlayInSleep(*this, game); }
+void Flower::PlaySleep(Game& game) {
+    PlayInSleep(*this, game);
+}
 
 void Flower::LiveSleep() {
     chance::Reseed();
@@ -329,7 +381,9 @@ void Flower::LiveSleep() {
     }
 }
 
-void Flower::CheckSleep() { CheckSleepUntil(*this, 60); }
+void Flower::CheckSleep() {
+    CheckSleepUntil(*this, 60);
+}
 
 void Flower::CheckSmile() {
     if (GetEnergy() <= kCommonSleep) {

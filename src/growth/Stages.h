@@ -10,7 +10,9 @@
 #define HATCHLING_STAGE_COMMON(Class)                                                                        \
 public:                                                                                                      \
     Class() : GrowState(#Class) {}                                                                           \
-    std::unique_ptr<GrowState> Clone() const override { return std::unique_ptr<GrowState>(new Class(*this)); } \
+    std::unique_ptr<GrowState> Clone() const override {                                                      \
+        return std::unique_ptr<GrowState>(new Class(*this));                                                 \
+    }                                                                                                        \
     void Grow() override;                                                                                    \
                                                                                                              \
 private:                                                                                                     \

@@ -70,7 +70,9 @@ private:
     class Class : public BodyState {                                                                         \
     public:                                                                                                  \
         Class() : BodyState(Registered) {}                                                                   \
-        std::unique_ptr<BodyState> Clone() const override { return std::unique_ptr<BodyState>(new Class(*this)); } \
+        std::unique_ptr<BodyState> Clone() const override {                                                  \
+            return std::unique_ptr<BodyState>(new Class(*this));                                             \
+        }                                                                                                    \
         void Check() override;                                                                               \
         void Feed(const Food& food) override;                                                                \
         void Play(Game& game) override;                                                                      \

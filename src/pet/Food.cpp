@@ -4,8 +4,8 @@
 #include "presentation/StringTokenizer.h"
 
 namespace {
-const char* const kFieldNames[] = {"name",   "height", "weight",   "health", "full",
-                                   "mood",   "energy", "strength", "wisdom"};
+const char* const kFieldNames[] = {"name", "height", "weight",   "health", "full",
+                                   "mood", "energy", "strength", "wisdom"};
 }
 
 Food::Food(const std::string& line) {
@@ -13,7 +13,8 @@ Food::Food(const std::string& line) {
     int fieldsRead = 0;
     auto checked = [&]() {
         if (reader.RanPastEnd()) {
-            throw FileError("the " + std::string(kFieldNames[fieldsRead]) + " field is missing (a food has 9 fields)");
+            throw FileError("the " + std::string(kFieldNames[fieldsRead]) +
+                            " field is missing (a food has 9 fields)");
         }
         ++fieldsRead;
     };

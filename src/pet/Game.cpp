@@ -1,6 +1,8 @@
 #include "pet/Game.h"
 
-Game::Game(const std::string& name) : name(name) { Reset(); }
+Game::Game(const std::string& name) : name(name) {
+    Reset();
+}
 
 Game::~Game() {
     // Never leave the registry pointing at a destroyed game.
@@ -11,9 +13,13 @@ Game::~Game() {
     }
 }
 
-void Game::Reset() { result = strength = wisdom = energy = full = sixth = 0; }
+void Game::Reset() {
+    result = strength = wisdom = energy = full = sixth = 0;
+}
 
-void Game::Register() { Registry()[name] = this; }
+void Game::Register() {
+    Registry()[name] = this;
+}
 
 Game* Game::Get(const std::string& name) {
     auto& registry = Registry();

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iostream>
 #include <sstream>
+#include <stdexcept>
 
 namespace {
 struct Token {
@@ -53,7 +54,8 @@ private:
 bool ParseInt(const std::string& text, int& value) {
     const char* first = text.data();
     const char* last = first + text.size();
-    if (first != last && *first == '+') {
+    // One optional sign: from_chars takes no '+', and "+-2" is no number.
+    if (first != last && *first == '+' && first + 1 != last && *(first + 1) != '-') {
         ++first;
     }
     auto [end, error] = std::from_chars(first, last, value);
@@ -115,6 +117,7 @@ void StateFactory::SetGrowState(const std::string& stage, const std::string& sta
 }
 
 std::unique_ptr<BodyState> StateFactory::ChangeGrowState(const std::string& stage, const std::string& body) {
+    RequireGrowState();
     std::unique_ptr<GrowState> next = GrowState::Create(stage);
     next->FromString(growState->ToString());
     growState = std::move(next);
@@ -123,7 +126,15 @@ std::unique_ptr<BodyState> StateFactory::ChangeGrowState(const std::string& stag
 }
 
 std::unique_ptr<BodyState> StateFactory::CreateBodyState(const std::string& body) {
+    // A body state bound to no stage would fail at its first request, far from the cause.
+    RequireGrowState();
     std::unique_ptr<BodyState> state = BodyState::Get(body);
     state->Bind(growState.get(), frameCounts[growName][body], moves[growName][body]);
     return state;
+}
+
+void StateFactory::RequireGrowState() const {
+    if (!growState) {
+        throw std::logic_error("the state factory has no growth stage yet");
+    }
 }

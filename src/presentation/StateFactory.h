@@ -29,9 +29,11 @@ public:
     // use it. Throws FileError (and changes nothing) for an unknown stage or a short line.
     void SetGrowState(const std::string& stage, const std::string& statistics);
     // Moves to the next stage, carrying the statistics over through their text form, and
-    // returns a body state of the given name bound to it.
+    // returns a body state of the given name bound to it. Throws FileError (and changes
+    // nothing) for an unknown stage, std::logic_error before the first SetGrowState.
     std::unique_ptr<BodyState> ChangeGrowState(const std::string& stage, const std::string& body);
     // A new body state bound to the current stage with its pair's frame count and move.
+    // Throws std::logic_error before the first SetGrowState.
     std::unique_ptr<BodyState> CreateBodyState(const std::string& body);
 
     GrowState* GetGrowState() const { return growState.get(); }
@@ -45,6 +47,8 @@ public:
     static Table ReadTable(const std::string& path);
 
 private:
+    void RequireGrowState() const;
+
     std::unique_ptr<GrowState> growState;
     std::unique_ptr<GrowState> retired;
     std::string growName;

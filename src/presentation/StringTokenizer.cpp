@@ -9,12 +9,16 @@
 #include <sstream>
 
 namespace {
-bool IsCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool IsCSpace(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 } // namespace
 
 StringTokenizer::StringTokenizer() : StringTokenizer(std::string()) {}
 
-StringTokenizer::StringTokenizer(const std::string& text) : text(text) { SetDelimiters(" "); }
+StringTokenizer::StringTokenizer(const std::string& text) : text(text) {
+    SetDelimiters(" ");
+}
 
 StringTokenizer::StringTokenizer(const std::string& text, const std::string& chars) : text(text) {
     SetDelimiters(chars);
@@ -47,22 +51,34 @@ std::string StringTokenizer::NextToken() {
     return field;
 }
 
-int StringTokenizer::NextInt() { return ToInt(NextToken()); }
+int StringTokenizer::NextInt() {
+    return ToInt(NextToken());
+}
 
-double StringTokenizer::NextDouble() { return ToDouble(NextToken()); }
+double StringTokenizer::NextDouble() {
+    return ToDouble(NextToken());
+}
 
-bool StringTokenizer::NextBool() { return NextToken() == "true"; }
+bool StringTokenizer::NextBool() {
+    return NextToken() == "true";
+}
 
-void StringTokenizer::SetText(const std::string& newText) { text = newText; }
+void StringTokenizer::SetText(const std::string& newText) {
+    text = newText;
+}
 
 void StringTokenizer::Rewind() {
     position = 0;
     ranPastEnd = false;
 }
 
-std::string StringTokenizer::ToString(const int& value) { return std::to_string(value); }
+std::string StringTokenizer::ToString(const int& value) {
+    return std::to_string(value);
+}
 
-std::string StringTokenizer::ToString(const double& value) { return ToString(value, 6); }
+std::string StringTokenizer::ToString(const double& value) {
+    return ToString(value, 6);
+}
 
 std::string StringTokenizer::ToString(const double& value, const int& precision) {
     std::ostringstream out;
@@ -71,7 +87,9 @@ std::string StringTokenizer::ToString(const double& value, const int& precision)
     return out.str();
 }
 
-std::string StringTokenizer::ToString(const bool& value) { return value ? "true" : "false"; }
+std::string StringTokenizer::ToString(const bool& value) {
+    return value ? "true" : "false";
+}
 
 int StringTokenizer::ToInt(const std::string& field) {
     std::size_t i = 0;
@@ -119,7 +137,8 @@ double StringTokenizer::ToDouble(const std::string& field) {
         double probe = 0.0;
         in >> probe;
         if (probe == std::numeric_limits<double>::max() || probe == -std::numeric_limits<double>::max()) {
-            return probe > 0 ? std::numeric_limits<double>::infinity() : -std::numeric_limits<double>::infinity();
+            return probe > 0 ? std::numeric_limits<double>::infinity()
+                             : -std::numeric_limits<double>::infinity();
         }
         return probe;
     }

@@ -58,7 +58,9 @@ bool isComment(const std::string& line) {
 sf::Color parseHex(const std::string& hex) {
     if (hex.size() != 7 && hex.size() != 9)
         throw ArtError("bad colour " + hex);
-    auto byte = [&](std::size_t at) { return static_cast<sf::Uint8>(std::stoi(hex.substr(at, 2), nullptr, 16)); };
+    auto byte = [&](std::size_t at) {
+        return static_cast<sf::Uint8>(std::stoi(hex.substr(at, 2), nullptr, 16));
+    };
     return {byte(1), byte(3), byte(5), hex.size() == 9 ? byte(7) : sf::Uint8{255}};
 }
 
@@ -165,7 +167,8 @@ public:
         if (px_.empty())
             throw ArtError(file.path + ": no size given");
         sf::Image img;
-        img.create(static_cast<unsigned>(w_ * scale_), static_cast<unsigned>(h_ * scale_), sf::Color::Transparent);
+        img.create(static_cast<unsigned>(w_ * scale_), static_cast<unsigned>(h_ * scale_),
+                   sf::Color::Transparent);
         for (int y = 0; y < h_ * scale_; ++y)
             for (int x = 0; x < w_ * scale_; ++x)
                 img.setPixel(static_cast<unsigned>(x), static_cast<unsigned>(y),
@@ -205,10 +208,13 @@ private:
     void drawFace() {
         faceDrawn_ = true;
         const auto saved = std::make_pair(ox_, oy_);
-        const bool savedOutline = outline_;
+        const bool savedOutline = outline_, savedClip = clip_;
+        outline_ = true;
+        clip_ = false;
         run(shared_.faces);
         std::tie(ox_, oy_) = saved;
         outline_ = savedOutline;
+        clip_ = savedClip;
     }
 
     double num(const std::vector<std::string>& w, std::size_t i) const {
@@ -255,6 +261,9 @@ private:
         } else if (op == "outline") {
             need(w, 2);
             outline_ = w[1] == "on";
+        } else if (op == "clip") {
+            need(w, 2);
+            clip_ = w[1] == "on";
         } else if (op == "face") {
             need(w, 1);
             drawFace();
@@ -263,7 +272,15 @@ private:
             tint(shared_.palette.colour(w[1]), num(w, 2) / 100.0);
         } else if (op == "stamp") {
             need(w, 4);
-            stamp(w[1], num(w, 2), num(w, 3), w.size() > 4 && w[4] == "flip");
+            stamp(w[1], ox_ + num(w, 2), oy_ + num(w, 3), w.back() == "flip");
+        } else if (op == "put") {
+            need(w, 3);
+            const auto it = anchors_.find(w[2]);
+            if (it == anchors_.end())
+                throw ArtError("unknown anchor " + w[2]);
+            const bool offset = w.size() > 4 && w[3] != "flip";
+            stamp(w[1], it->second.first + (offset ? num(w, 3) : 0),
+                  it->second.second + (offset ? num(w, 4) : 0), w.back() == "flip");
         } else {
             shape(w);
         }
@@ -321,7 +338,8 @@ private:
                     const auto [bx, by] = pts[i];
                     const double len2 = (bx - ax) * (bx - ax) + (by - ay) * (by - ay);
                     const double t =
-                        len2 > 0 ? std::clamp(((x - ax) * (bx - ax) + (y - ay) * (by - ay)) / len2, 0.0, 1.0) : 0;
+                        len2 > 0 ? std::clamp(((x - ax) * (bx - ax) + (y - ay) * (by - ay)) / len2, 0.0, 1.0)
+                                 : 0;
                     const double dx = x - (ax + t * (bx - ax)), dy = y - (ay + t * (by - ay));
                     if (dx * dx + dy * dy <= half * half)
                         return true;
@@ -345,15 +363,18 @@ private:
         for (int y = 0; y < h_; ++y)
             for (int x = 0; x < w_; ++x) {
                 auto& cell = px_[static_cast<std::size_t>(y * w_ + x)];
+                // Clipped shading only lands on what is already drawn, never on the outline.
+                if (clip_ && (cell.a == 0 || cell == shared_.palette.outline))
+                    continue;
                 if (at(x, y))
                     cell = colour;
-                else if (outline_ && (at(x - 1, y) || at(x + 1, y) || at(x, y - 1) || at(x, y + 1)))
+                else if (outline_ && !clip_ && (at(x - 1, y) || at(x + 1, y) || at(x, y - 1) || at(x, y + 1)))
                     cell = shared_.palette.outline;
             }
     }
 
-    // Copies a hand-placed pixel grid centred on the current origin plus (dx, dy).
-    void stamp(const std::string& name, double dx, double dy, bool flip) {
+    // Copies a hand-placed pixel grid centred on (cx, cy).
+    void stamp(const std::string& name, double cx, double cy, bool flip) {
         auto it = shared_.stamps.find(name + "." + variant_);
         if (variant_.empty() || it == shared_.stamps.end())
             it = shared_.stamps.find(name);
@@ -361,8 +382,8 @@ private:
             throw ArtError("unknown stamp " + name);
         const auto& rows = it->second;
         const int sw = static_cast<int>(rows.front().size());
-        const int left = static_cast<int>(std::floor(ox_ + dx)) - sw / 2;
-        const int top = static_cast<int>(std::floor(oy_ + dy)) - static_cast<int>(rows.size()) / 2;
+        const int left = static_cast<int>(std::floor(cx)) - sw / 2;
+        const int top = static_cast<int>(std::floor(cy)) - static_cast<int>(rows.size()) / 2;
         for (std::size_t r = 0; r < rows.size(); ++r)
             for (int c = 0; c < static_cast<int>(rows[r].size()); ++c) {
                 const char ch = rows[r][static_cast<std::size_t>(flip ? sw - 1 - c : c)];
@@ -377,7 +398,9 @@ private:
 
     // Shifts everything but the outline toward a colour; used for the sick look.
     void tint(sf::Color to, double amount) {
-        auto mix = [&](sf::Uint8 a, sf::Uint8 b) { return static_cast<sf::Uint8>(std::lround(a + (b - a) * amount)); };
+        auto mix = [&](sf::Uint8 a, sf::Uint8 b) {
+            return static_cast<sf::Uint8>(std::lround(a + (b - a) * amount));
+        };
         for (auto& c : px_)
             if (c.a > 0 && c != shared_.palette.outline)
                 c = sf::Color(mix(c.r, to.r), mix(c.g, to.g), mix(c.b, to.b), c.a);
@@ -393,6 +416,7 @@ private:
     int w_ = 0, h_ = 0, scale_ = 4;
     double ox_ = 0, oy_ = 0;
     bool outline_ = true;
+    bool clip_ = false;
     bool faceDrawn_ = false;
 };
 
@@ -435,7 +459,8 @@ void drawLabel(sf::Image& sheet, const std::string& text, unsigned x, unsigned y
                 if (cells[c] == '#')
                     for (unsigned dy = 0; dy < size; ++dy)
                         for (unsigned dx = 0; dx < size; ++dx)
-                            sheet.setPixel(x + (c % 3) * size + dx, y + (c / 3) * size + dy, sf::Color(40, 40, 60));
+                            sheet.setPixel(x + (c % 3) * size + dx, y + (c / 3) * size + dy,
+                                           sf::Color(40, 40, 60));
         }
         x += 4 * size;
     }
@@ -492,7 +517,8 @@ void save(const sf::Image& image, const fs::path& path) {
 }
 
 int usage() {
-    std::cerr << "usage: artgen [--frames StatePic.list] [--contact-sheet sheet.png] <art folder> <output folder>\n";
+    std::cerr << "usage: artgen [--frames StatePic.list] [--contact-sheet sheet.png] <art folder> <output "
+                 "folder>\n";
     return 2;
 }
 
@@ -503,8 +529,10 @@ int main(int argc, char** argv) {
     fs::path framesPath, sheetPath;
     std::vector<fs::path> positional;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        if ((args[i] == "--frames" || args[i] == "--contact-sheet") && i + 1 < args.size())
-            (args[i] == "--frames" ? framesPath : sheetPath) = args[++i];
+        if (args[i] == "--frames" && i + 1 < args.size())
+            framesPath = args[++i];
+        else if (args[i] == "--contact-sheet" && i + 1 < args.size())
+            sheetPath = args[++i];
         else if (!args[i].empty() && args[i][0] == '-')
             return usage();
         else

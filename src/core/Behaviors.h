@@ -1,0 +1,89 @@
+#pragma once
+
+#include "core/BehaviorScheduler.h"
+
+#include <memory>
+
+class GameController;
+class Pet;
+namespace facade {
+class EventDispatcher;
+class WindowApp;
+} // namespace facade
+
+// Polls the window's events, through which every player command arrives.
+class AutogetEvent : public AutoBehavior {
+public:
+    explicit AutogetEvent(facade::EventDispatcher* dispatcher) : AutoBehavior(1), dispatcher(dispatcher) {}
+    void Act() override;
+
+private:
+    facade::EventDispatcher* dispatcher;
+};
+
+// Draws the pet's next animation frame.
+class PetAutoShow : public AutoBehavior {
+public:
+    explicit PetAutoShow(Pet* pet) : AutoBehavior(5), pet(pet) {}
+    void Act() override;
+
+private:
+    Pet* pet;
+};
+
+// One step of the pet's life; a death goes to the controller.
+class PetAutoBehavior : public AutoBehavior {
+public:
+    PetAutoBehavior(Pet* pet, GameController* controller)
+        : AutoBehavior(100), pet(pet), controller(controller) {}
+    void Act() override;
+
+private:
+    Pet* pet;
+    GameController* controller;
+};
+
+// Now and then shows a greeting from the greeting list, read afresh each time.
+class PetAutoSayHello : public AutoBehavior {
+public:
+    static constexpr const char* kGreetingsPath = "Settings\\Hello.list";
+    explicit PetAutoSayHello(facade::WindowApp* window) : AutoBehavior(3600), window(window) {}
+    void Act() override;
+
+private:
+    facade::WindowApp* window;
+};
+
+// Saves the pet every few minutes.
+class AutoSave : public AutoBehavior {
+public:
+    explicit AutoSave(GameController* controller) : AutoBehavior(6000), controller(controller) {}
+    void Act() override;
+
+private:
+    GameController* controller;
+};
+
+// Owns the behaviours of the current pet and the event polling, and puts them into the
+// scheduler or takes them out when the controller asks.
+class PetBehaviors {
+public:
+    PetBehaviors(facade::EventDispatcher* dispatcher, BehaviorScheduler* scheduler,
+                 GameController* controller);
+
+    void SetPet(Pet* pet);
+    void AddPetBehaviors();
+    void RemovePetBehaviors();
+    void AddEventBehavior();
+    void RemoveEventBehavior();
+    void ClearPet();
+
+    bool HasPet() const { return show && life; }
+
+private:
+    GameController* controller;
+    BehaviorScheduler* scheduler;
+    std::unique_ptr<PetAutoShow> show;
+    std::unique_ptr<PetAutoBehavior> life;
+    std::unique_ptr<AutogetEvent> event;
+};

@@ -1,0 +1,445 @@
+#include "core/GameController.h"
+
+#include "core/Behaviors.h"
+#include "core/FileError.h"
+#include "core/Initializer.h"
+#include "core/Seams.h"
+#include "core/Signals.h"
+#include "core/TextFiles.h"
+#include "minigame/TTT.h"
+#include "pet/Food.h"
+#include "pet/Game.h"
+#include "pet/Pet.h"
+#include "pet/PetFile.h"
+#include "presentation/KeyCodes.h"
+#include "presentation/Menu.h"
+#include "presentation/PicFactory.h"
+#include "presentation/PicText.h"
+#include "presentation/Picture.h"
+#include "presentation/PopupText.h"
+#include "presentation/Text.h"
+#include "presentation/WindowApp.h"
+
+#include <SFML/Window/Event.hpp>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+constexpr const char* kChooserFont = "fonts\\CAMBRIAB.ttf";
+constexpr const char* kDefaultFont = "fonts/Arial.ttf";
+constexpr float kDeathNoticeSeconds = 2.5f;
+constexpr float kRefusalSeconds = 2.5f;
+
+// Each command of the menus is an operation that calls one controller command.
+#define HATCHLING_OPERATION(Class, Command)                                                                  \
+    class Class : public facade::EventOperation {                                                            \
+    public:                                                                                                  \
+        explicit Class(GameController* controller) : controller(controller) {}                               \
+        void Execute() override { controller->Command(); }                                                   \
+                                                                                                             \
+    private:                                                                                                 \
+        GameController* controller;                                                                          \
+    }
+
+HATCHLING_OPERATION(NewOperation, NewPet);
+HATCHLING_OPERATION(OpenOperation, OpenPet);
+HATCHLING_OPERATION(SaveOperation, Save);
+HATCHLING_OPERATION(QuitOperation, Quit);
+HATCHLING_OPERATION(StateOperation, ShowState);
+HATCHLING_OPERATION(FeedOperation, Feed);
+HATCHLING_OPERATION(PlayOperation, Play);
+HATCHLING_OPERATION(CleanOperation, Clean);
+HATCHLING_OPERATION(CureOperation, Cure);
+
+#undef HATCHLING_OPERATION
+
+// Drawing and event polling want the window's context in opposite states; the switch may
+// fail for a moment, so it is retried.
+void SetContext(facade::WindowApp& window, bool active, double retryPause) {
+    while (!window.SetActive(active)) {
+        timing::Sleep(retryPause);
+    }
+}
+
+float Half(unsigned size) {
+    return static_cast<float>(size / 2);
+}
+} // namespace
+
+GameController::GameController() : loader(Initializer::GetInstance()) {
+    petNames = loader->InitPetList(kPetListPath);
+    foods = loader->InitFoodList(kFoodListPath);
+    gameNames = loader->InitGameList(kGameListPath);
+    window = loader->InitWindowApp(kWindowPath);
+
+    paperScissorsStone = std::make_unique<TTTProxy>();
+    gameNames = Initializer::KeepRegisteredGames(gameNames, kGameListPath);
+
+    scheduler = std::make_unique<BehaviorScheduler>();
+    dispatcher = std::make_unique<facade::EventDispatcher>(window.get());
+    mainMenu = std::make_unique<Menu>(window.get());
+    petMenu = std::make_unique<Menu>(window.get());
+
+    BuildMainMenu();
+
+    behaviors = std::make_unique<PetBehaviors>(dispatcher.get(), scheduler.get(), this);
+    behaviors->AddEventBehavior();
+
+    standing.push_back(std::make_unique<AutoSave>(this));
+    standing.push_back(std::make_unique<PetAutoSayHello>(window.get()));
+    for (auto& behavior : standing) {
+        scheduler->Add(behavior.get());
+    }
+}
+
+GameController::~GameController() = default;
+
+facade::EventOperation* GameController::Keep(std::unique_ptr<facade::EventOperation> operation) {
+    operations.push_back(std::move(operation));
+    return operations.back().get();
+}
+
+void GameController::BuildMainMenu() {
+    mainMenu->AddItem('n', "New Pet", Keep(std::make_unique<NewOperation>(this)));
+    mainMenu->AddItem('o', "Open Pet", Keep(std::make_unique<OpenOperation>(this)));
+    mainMenu->AddItem('s', "Save", Keep(std::make_unique<SaveOperation>(this)));
+    mainMenu->AddItem('q', "Quit", Keep(std::make_unique<QuitOperation>(this)));
+    dispatcher->AddKeyOperation('m', mainMenu.get());
+    dispatcher->AddWindowOperation(events::Closed, Keep(std::make_unique<QuitOperation>(this)));
+}
+
+void GameController::BuildPetMenu() {
+    if (petMenuBuilt) {
+        return;
+    }
+    petMenuBuilt = true;
+    petMenu->AddItem('s', "State", Keep(std::make_unique<StateOperation>(this)));
+    petMenu->AddItem('f', "Feed", Keep(std::make_unique<FeedOperation>(this)));
+    petMenu->AddItem('g', "Game", Keep(std::make_unique<PlayOperation>(this)));
+    petMenu->AddItem('c', "Clean", Keep(std::make_unique<CleanOperation>(this)));
+    petMenu->AddItem('h', "Cure", Keep(std::make_unique<CureOperation>(this)));
+    dispatcher->AddKeyOperation('p', petMenu.get());
+}
+
+void GameController::Save() {
+    if (!pet) {
+        return;
+    }
+    textfiles::WriteLines(petfile::DataPath(pet->GetName()), pet->GetLines());
+}
+
+void GameController::Quit() {
+    Save();
+    SetContext(*window, true, 0.5);
+    window->Close();
+    scheduler->Stop();
+    std::exit(0);
+}
+
+void GameController::OnDeath() {
+    PopupText("Oh NO! " + pet->GetName() + "'s dead!", window.get(), kDeathNoticeSeconds);
+    const std::string name = pet->GetName();
+    petNames.erase(std::remove(petNames.begin(), petNames.end(), name), petNames.end());
+    textfiles::WriteLines(kPetListPath, petNames);
+    behaviors->RemovePetBehaviors();
+    behaviors->ClearPet();
+    pet.reset();
+    window->ClearScreen();
+    window->Display();
+}
+
+void GameController::Clean() {
+    if (!pet) {
+        return;
+    }
+    try {
+        pet->Clean();
+    } catch (Die&) {
+        OnDeath();
+    }
+}
+
+void GameController::Cure() {
+    if (!pet) {
+        return;
+    }
+    try {
+        pet->Cure();
+    } catch (Die&) {
+        OnDeath();
+    }
+}
+
+void GameController::ShowState() {
+    if (pet) {
+        pet->ShowStatus();
+    }
+}
+
+bool GameController::IsSafePetName(const std::string& name) {
+    return !name.empty() && name.find('/') == std::string::npos && name.find('\\') == std::string::npos &&
+           name.find("..") == std::string::npos && name.find('\0') == std::string::npos;
+}
+
+void GameController::Refuse(const FileError& error) {
+    ReportRefusal(error);
+    PopupText(error.what(), window.get(), kRefusalSeconds);
+}
+
+std::unique_ptr<Pet> GameController::TryBuild(const std::function<std::unique_ptr<Pet>()>& build) {
+    try {
+        return build();
+    } catch (const FileError& error) {
+        Refuse(error);
+        return nullptr;
+    }
+}
+
+void GameController::NewPet() {
+    if (pet) {
+        Save();
+    }
+    behaviors->RemovePetBehaviors();
+
+    facade::Text prompt("Please give it a name:", kDefaultFont, 24);
+    prompt.SetColor(sf::Color::Blue);
+    prompt.SetFont(kChooserFont);
+    prompt.SetPosition(10, 10);
+    prompt.SetSize(20);
+    facade::Text typed;
+    typed.SetFont(kChooserFont);
+    typed.SetPosition(50, 50);
+    facade::PicTextBasket basket;
+    basket.Add(&prompt);
+    basket.Add(&typed);
+    dispatcher->BeginInput();
+
+    while (!dispatcher->IsInputFinished()) {
+        try {
+            dispatcher->Poll();
+        } catch (InterruptedException&) {
+            behaviors->AddPetBehaviors();
+            return;
+        }
+        typed.SetText(dispatcher->GetInputText());
+        prompt.SetSize(18);
+        window->ClearScreen();
+        basket.Draw(*window);
+        window->Display();
+        timing::Sleep(0.2);
+    }
+    const std::string name = dispatcher->TakeFinishedText();
+
+    if (!pet) {
+        BuildPetMenu();
+    } else {
+        Save();
+    }
+
+    if (std::find(petNames.begin(), petNames.end(), name) == petNames.end()) {
+        std::unique_ptr<Pet> born =
+            TryBuild([&] { return std::make_unique<Pet>(kTemplateName, name, window.get()); });
+        if (!born) {
+            behaviors->AddPetBehaviors();
+            return;
+        }
+        pet = std::move(born);
+        petNames.push_back(name);
+        textfiles::AppendLine(kPetListPath, name);
+        behaviors->SetPet(pet.get());
+    } else {
+        prompt.SetText("This name has existed!");
+        window->ClearScreen();
+        prompt.Draw(*window);
+        window->Display();
+        timing::Sleep(3.0);
+    }
+
+    if (pet) {
+        Save();
+    }
+    behaviors->AddPetBehaviors();
+}
+
+GameController::ChooserEnd GameController::RunChooser(std::size_t count, std::size_t& cursor,
+                                                      const std::function<void(std::size_t)>& draw,
+                                                      double pauseAfterEvent, bool holdContext) {
+    while (window->IsOpened()) {
+        draw(cursor);
+        sf::Event event;
+        if (window->GetEvent(event)) {
+            SetContext(*window, false, 0.1);
+            if (event.type == sf::Event::KeyPressed) {
+                const int key = facade::TranslateKey(event.key.code);
+                if (key == keys::Left) {
+                    cursor = cursor == 0 ? count - 1 : cursor - 1;
+                } else if (key == keys::Right) {
+                    cursor = cursor + 1 == count ? 0 : cursor + 1;
+                } else if (key == keys::Return) {
+                    return ChooserEnd::Confirmed;
+                } else if (key == keys::Escape) {
+                    return ChooserEnd::Escaped;
+                }
+            }
+            if (pauseAfterEvent > 0) {
+                timing::Sleep(pauseAfterEvent);
+            }
+            SetContext(*window, true, holdContext ? 0.5 : 0.1);
+        }
+        timing::Sleep(0.1);
+    }
+    return ChooserEnd::WindowGone;
+}
+
+void GameController::OpenChosen(std::size_t index) {
+    const std::string& name = petNames[index];
+    if (!IsSafePetName(name)) {
+        Refuse(FileError(kPetListPath, static_cast<int>(index) + 1,
+                         "the name \"" + name + "\" cannot be a file name; the pet is not opened"));
+        return;
+    }
+    if (pet) {
+        Save();
+        if (pet->GetName() == name) {
+            return;
+        }
+    }
+    std::unique_ptr<Pet> opened = TryBuild([&] { return std::make_unique<Pet>(name, window.get()); });
+    if (!opened) {
+        return;
+    }
+    BuildPetMenu();
+    pet = std::move(opened);
+}
+
+void GameController::OpenPet() {
+    if (petNames.empty()) {
+        return;
+    }
+    behaviors->RemovePetBehaviors();
+    behaviors->RemoveEventBehavior();
+
+    facade::Text entry("", kChooserFont, 16);
+    entry.SetColor(sf::Color::Blue);
+    facade::Text hint("<-   Enter   ->", kChooserFont, 18);
+    hint.SetCenter(1, 1);
+    hint.SetPosition(Half(window->GetWidth()), static_cast<float>(window->GetHeight() - 15));
+
+    SetContext(*window, true, 0.5);
+    std::size_t cursor = 0;
+    const ChooserEnd end = RunChooser(
+        petNames.size(), cursor,
+        [&](std::size_t at) {
+            entry.SetText(petNames[at]);
+            entry.SetCenter(1, 1);
+            entry.SetPosition(Half(window->GetWidth()), Half(window->GetHeight()));
+            window->ClearScreen();
+            entry.Draw(*window);
+            hint.Draw(*window);
+            window->Display();
+        },
+        0.1, true);
+
+    if (end == ChooserEnd::Confirmed) {
+        OpenChosen(cursor);
+    }
+    if (end == ChooserEnd::Escaped || !pet) {
+        // Leaving, or nothing to attach behaviours to: the game resumes as it was.
+        behaviors->AddPetBehaviors();
+        behaviors->AddEventBehavior();
+        return;
+    }
+    SetContext(*window, false, 0.5);
+    behaviors->SetPet(pet.get());
+    BuildPetMenu();
+    behaviors->AddEventBehavior();
+    behaviors->AddPetBehaviors();
+}
+
+void GameController::Feed() {
+    if (!pet || foods.empty()) {
+        return;
+    }
+    behaviors->RemovePetBehaviors();
+    behaviors->RemoveEventBehavior();
+
+    std::vector<Food*> entries;
+    for (auto& [name, food] : foods) {
+        entries.push_back(food.get());
+    }
+    facade::Text caption("", kDefaultFont, 16);
+    caption.SetLayer(1);
+    caption.SetPosition(10, 10);
+    caption.SetColor(sf::Color::Blue);
+
+    std::size_t cursor = 0;
+    const ChooserEnd end = RunChooser(
+        entries.size(), cursor,
+        [&](std::size_t at) {
+            facade::Picture* picture = PicFactory::GetPicture(entries[at]->GetName());
+            picture->SetPosition(Half(window->GetWidth()), Half(window->GetHeight()));
+            picture->SetCenter(1, 1);
+            caption.SetText(entries[at]->GetName());
+            facade::PicTextBasket basket;
+            basket.Add(picture);
+            basket.Add(&caption);
+            window->ClearScreen();
+            basket.Draw(*window);
+            window->Display();
+        },
+        0, false);
+
+    if (end == ChooserEnd::Confirmed) {
+        try {
+            pet->Feed(*entries[cursor]);
+        } catch (Die&) {
+            OnDeath();
+        }
+    }
+    behaviors->AddEventBehavior();
+    behaviors->AddPetBehaviors();
+}
+
+void GameController::Play() {
+    if (!pet || gameNames.empty()) {
+        return;
+    }
+    behaviors->RemovePetBehaviors();
+    behaviors->RemoveEventBehavior();
+
+    facade::Text entry("", kChooserFont, 16);
+    entry.SetColor(sf::Color::Blue);
+    facade::Text hint("<-   Enter   ->", kChooserFont, 18);
+    hint.SetCenter(1, 1);
+    hint.SetPosition(Half(window->GetWidth()), static_cast<float>(window->GetHeight() - 15));
+
+    std::size_t cursor = 0;
+    const ChooserEnd end = RunChooser(
+        gameNames.size(), cursor,
+        [&](std::size_t at) {
+            entry.SetText(gameNames[at]);
+            entry.SetCenter(1, 1);
+            entry.SetPosition(Half(window->GetWidth()), Half(window->GetHeight()));
+            window->ClearScreen();
+            entry.Draw(*window);
+            hint.Draw(*window);
+            window->Display();
+        },
+        0, false);
+
+    if (end == ChooserEnd::Confirmed) {
+        Game* game = Game::Get(gameNames[cursor]);
+        if (!game) {
+            Refuse(FileError(kGameListPath, 0, "no game is called \"" + gameNames[cursor] + "\""));
+        } else {
+            try {
+                pet->Play(*game);
+            } catch (Die&) {
+                OnDeath();
+            }
+        }
+    }
+    behaviors->AddEventBehavior();
+    behaviors->AddPetBehaviors();
+}

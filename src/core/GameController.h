@@ -1,0 +1,90 @@
+#pragma once
+
+#include "core/BehaviorScheduler.h"
+#include "presentation/EventDispatcher.h"
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class Food;
+class FileError;
+class Initializer;
+class Menu;
+class Pet;
+class PetBehaviors;
+class TTTProxy;
+namespace facade {
+class WindowApp;
+}
+
+// Owns everything of a running game and carries out the player's commands.
+class GameController {
+public:
+    static constexpr const char* kPetListPath = "Settings\\Pet.list";
+    static constexpr const char* kFoodListPath = "Settings\\Food.list";
+    static constexpr const char* kGameListPath = "Settings\\Game.list";
+    static constexpr const char* kWindowPath = "Settings\\WindowApp.data";
+    static constexpr const char* kTemplateName = "Default";
+
+    // Reads the settings and opens the window; throws FileError when the window settings are
+    // unusable.
+    GameController();
+    ~GameController();
+    GameController(const GameController&) = delete;
+    GameController& operator=(const GameController&) = delete;
+
+    BehaviorScheduler* GetScheduler() const { return scheduler.get(); }
+
+    void NewPet();
+    void OpenPet();
+    void Save();
+    [[noreturn]] void Quit();
+    void Feed();
+    void Play();
+    void Clean();
+    void Cure();
+    void ShowState();
+
+    void OnDeath();
+
+    void BuildMainMenu();
+    void BuildPetMenu();
+
+    // A name from the pet list may only become a file name when it is non-empty and holds no
+    // path separator or "..".
+    static bool IsSafePetName(const std::string& name);
+
+private:
+    enum class ChooserEnd { Confirmed, Escaped, WindowGone };
+    // The loop the three choosers share: draws one entry per frame, takes one event at a time
+    // from the window, Left/Right move, Return confirms, Escape leaves.
+    ChooserEnd RunChooser(std::size_t count, std::size_t& cursor,
+                          const std::function<void(std::size_t)>& draw, double pauseAfterEvent,
+                          bool holdContext);
+    // Shows a file problem to the player and on standard error.
+    void Refuse(const FileError& error);
+    // Builds a pet or reports why it cannot; the current pet is untouched on failure.
+    std::unique_ptr<Pet> TryBuild(const std::function<std::unique_ptr<Pet>()>& build);
+    void OpenChosen(std::size_t index);
+    facade::EventOperation* Keep(std::unique_ptr<facade::EventOperation> operation);
+
+    Initializer* loader;
+    std::vector<std::string> petNames;
+    std::map<std::string, std::unique_ptr<Food>> foods;
+    std::vector<std::string> gameNames;
+    std::unique_ptr<Pet> pet;
+    std::unique_ptr<facade::WindowApp> window;
+    std::unique_ptr<BehaviorScheduler> scheduler;
+    std::unique_ptr<PetBehaviors> behaviors;
+    std::unique_ptr<facade::EventDispatcher> dispatcher;
+    std::unique_ptr<Menu> mainMenu;
+    std::unique_ptr<Menu> petMenu;
+
+    std::unique_ptr<TTTProxy> paperScissorsStone;
+    std::vector<std::unique_ptr<facade::EventOperation>> operations;
+    std::vector<std::unique_ptr<AutoBehavior>> standing;
+    bool petMenuBuilt = false;
+};

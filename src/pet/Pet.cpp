@@ -1,0 +1,162 @@
+#include "pet/Pet.h"
+
+#include "core/Signals.h"
+#include "pet/BodyState.h"
+#include "pet/PetFile.h"
+#include "presentation/PicFactory.h"
+#include "presentation/Picture.h"
+#include "presentation/PopupText.h"
+#include "presentation/StateFactory.h"
+#include "presentation/StringTokenizer.h"
+#include "presentation/Text.h"
+#include "presentation/WindowApp.h"
+
+#include "core/Seams.h"
+
+#include <climits>
+#include <iostream>
+
+namespace {
+// The animation's frame number and bob direction are shared by every showing.
+int frameNumber = 0;
+int bobSign = 1;
+
+constexpr float kAnswerSeconds = 1.5f;
+} // namespace
+
+Pet::Pet(const std::string& templateName, const std::string& petName, facade::WindowApp* window,
+         StateFactory* stateFactory)
+    : name(petName), factory(stateFactory ? stateFactory : &StateFactory::GetInstance()), window(window) {
+    const std::string path = petfile::TemplatePath(templateName);
+    std::cout << path << std::endl;
+    const PetRecord record = petfile::ReadTemplate(path);
+    factory->SetGrowState(record.stage, record.statistics);
+    body = factory->CreateBodyState(record.body);
+}
+
+Pet::Pet(const std::string& petName, facade::WindowApp* window, StateFactory* stateFactory)
+    : factory(stateFactory ? stateFactory : &StateFactory::GetInstance()), window(window) {
+    const PetRecord record = petfile::ReadData(petfile::DataPath(petName));
+    name = record.name;
+    age = record.age;
+    factory->SetGrowState(record.stage, record.statistics);
+    body = factory->CreateBodyState(record.body);
+}
+
+Pet::~Pet() = default;
+
+void Pet::Say(const std::string& text) const {
+    if (window) {
+        PopupText(text, window, kAnswerSeconds);
+    }
+}
+
+void Pet::Feed(const Food& food) {
+    try {
+        body->Feed(food);
+        Say("It's TastY!");
+    } catch (InvalidOperation& refusal) {
+        Say(refusal.GetMessage());
+    }
+}
+
+void Pet::Play(Game& game) {
+    try {
+        body->Play(game);
+        Say("Oh, it's so FUN!");
+    } catch (InvalidOperation& refusal) {
+        Say(refusal.GetMessage());
+    }
+}
+
+void Pet::Clean() {
+    try {
+        body->Clean();
+        Say("Yeeey I'm cleaner!");
+    } catch (InvalidOperation& refusal) {
+        Say(refusal.GetMessage());
+    }
+}
+
+void Pet::Cure() {
+    try {
+        body->Cure();
+    } catch (InvalidOperation& refusal) {
+        Say(refusal.GetMessage());
+    }
+}
+
+void Pet::Live() {
+    if (++liveCounter > kLivesPerAge) {
+        liveCounter = 0;
+        if (age < INT_MAX) {
+            ++age;
+        }
+    }
+    body->Live();
+    try {
+        body->Check();
+    } catch (BodyStateChanged& change) {
+        // The new state is made before the old one goes, so the pet is never without one.
+        body = factory->CreateBodyState(change.GetMessage());
+    } catch (GrowStateChanged& change) {
+        const std::string bodyName = body->GetName();
+        body = factory->ChangeGrowState(change.GetMessage(), bodyName);
+    }
+}
+
+Pet::Frame Pet::NextFrame() {
+    const int frames = body->GetFrameCount();
+    std::cout << body->GetGrowStateName() << body->GetName() << frames << std::endl;
+    if (frames > 0) {
+        frameNumber %= frames;
+    }
+    Frame frame;
+    frame.picture = body->GetGrowStateName() + "_" + body->GetName() + StringTokenizer::ToString(frameNumber);
+    frame.offset = body->GetMove() * bobSign;
+    bobSign = -bobSign;
+    if (frames > 1) {
+        frameNumber = (frameNumber + 1) % frames;
+    }
+    return frame;
+}
+
+void Pet::ResetAnimation() {
+    frameNumber = 0;
+    bobSign = 1;
+}
+
+void Pet::Show() {
+    const Frame frame = NextFrame();
+    picture = PicFactory::GetPicture(frame.picture);
+    const float x = static_cast<float>(window->GetWidth() / 2);
+    const float y = static_cast<float>(window->GetHeight() / 2);
+    picture->SetPosition(x, y);
+    picture->SetCenter(1, 1);
+    picture->Move(0.0f, static_cast<float>(frame.offset));
+    window->ClearScreen();
+    picture->Draw(*window);
+    window->Display();
+}
+
+std::string Pet::StatusText() const {
+    using T = StringTokenizer;
+    return "Name:" + name + "\nAge:" + T::ToString(age) + "\nHeight:" + T::ToString(body->GetHeight(), 2) +
+           " cm\nWeight:" + T::ToString(body->GetWeight(), 2) + " g\nMood:" + T::ToString(body->GetMood()) +
+           "%\nFull:" + T::ToString(body->GetFull()) + "%    Energy:" + T::ToString(body->GetEnergy()) +
+           "%\nHealth:" + T::ToString(body->GetHealth()) + "%    Dirty:" + T::ToString(body->GetDirty()) +
+           "%\nStrength:" + T::ToString(body->GetStrength()) + "    Wisdom:" + T::ToString(body->GetWisdom());
+}
+
+void Pet::ShowStatus() {
+    facade::Text status(StatusText(), "fonts/Arial.ttf", 16);
+    status.SetPosition(15, 55);
+    window->ClearScreen();
+    status.Draw(*window);
+    window->Display();
+    timing::Sleep(3.0);
+}
+
+std::vector<std::string> Pet::GetLines() const {
+    return petfile::DataLines(name, age, body->GetGrowStateName(), body->GetName(), body->GetGrowStateData());
+}

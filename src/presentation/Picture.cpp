@@ -1,0 +1,110 @@
+#include "presentation/Picture.h"
+
+#include "core/FileError.h"
+#include "core/Seams.h"
+#include "presentation/WindowApp.h"
+
+#include <SFML/Graphics/RenderTarget.hpp>
+#include <SFML/System/Err.hpp>
+
+#include <cmath>
+
+namespace facade {
+
+Picture::Picture() : image(std::make_unique<sf::Image>()) {}
+
+Picture::Picture(const std::string& path) : Picture() {
+    // The library's own complaint is silenced so the player sees one line in the game's form.
+    std::streambuf* previous = sf::err().rdbuf(nullptr);
+    bool loaded = image->loadFromFile(paths::Map(path));
+    sf::err().rdbuf(previous);
+    if (!loaded) {
+        *image = sf::Image();
+        ReportRefusal(path, 0, "the picture cannot be read; nothing is drawn for it");
+    }
+    Show();
+}
+
+Picture::Picture(const unsigned& width, const unsigned& height, const sf::Uint8* pixels) : Picture() {
+    if (pixels != nullptr) {
+        image->create(width, height, pixels);
+    }
+    Show();
+}
+
+Picture::Picture(const unsigned& width, const unsigned& height, const sf::Color& color) : Picture() {
+    image->create(width, height, color);
+    Show();
+}
+
+Picture::Picture(const WindowApp& window) : Picture() {
+    sf::Texture screen;
+    if (window.IsOpened() && screen.create(window.GetWidth(), window.GetHeight())) {
+        screen.update(window);
+        *image = screen.copyToImage();
+    }
+    Show();
+}
+
+void Picture::Show() {
+    sf::Vector2u size = image->getSize();
+    sprite.setTextureRect(sf::IntRect(0, 0, int(size.x), int(size.y)));
+    uploaded = false;
+}
+
+bool Picture::IsEmpty() const {
+    return image->getSize().x == 0 || image->getSize().y == 0;
+}
+
+void Picture::Draw(sf::RenderTarget& target) {
+    if (IsEmpty()) {
+        return;
+    }
+    if (!uploaded) {
+        uploaded = texture.loadFromImage(*image);
+        if (!uploaded) {
+            return;
+        }
+        sprite.setTexture(texture);
+    }
+    target.draw(sprite);
+}
+
+float Picture::GetWidth() const {
+    return float(sprite.getTextureRect().width) * std::fabs(sprite.getScale().x);
+}
+
+float Picture::GetHeight() const {
+    return float(sprite.getTextureRect().height) * std::fabs(sprite.getScale().y);
+}
+
+void Picture::SetCenter(const int& horizontal, const int& vertical) {
+    // The origin is in the picture's own pixels, so a resized picture still anchors on its middle.
+    sf::IntRect rect = sprite.getTextureRect();
+    sprite.setOrigin(AnchorOffset(horizontal, 0.0f, float(rect.width)),
+                     AnchorOffset(vertical, 0.0f, float(rect.height)));
+}
+
+void Picture::Resize(const float& width, const float& height) {
+    sf::IntRect rect = sprite.getTextureRect();
+    if (rect.width > 0 && rect.height > 0) {
+        sprite.setScale(width / float(rect.width), height / float(rect.height));
+    }
+}
+
+void Picture::Rotate(const float& angle) {
+    rotation = float(std::fmod(double(rotation) + double(angle), 360.0));
+    sprite.rotate(angle);
+}
+
+void Picture::ResetTransform() {
+    SetCenter(0, 0);
+    SetPosition(0.0f, 0.0f);
+    Rotate(-rotation);
+}
+
+bool Picture::SaveToFile(const std::string& path) const {
+    return !IsEmpty() && image->saveToFile(paths::Map(path));
+}
+
+} // namespace facade

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "presentation/PicText.h"
+
+#include <SFML/Graphics/Image.hpp>
+#include <SFML/Graphics/Sprite.hpp>
+#include <SFML/Graphics/Texture.hpp>
+
+#include <memory>
+#include <string>
+
+namespace facade {
+
+class WindowApp;
+
+// An image shown through a sprite. The pixels stay in memory and reach the graphics card only
+// when first drawn, so pictures can be loaded, measured and moved without a window.
+class Picture : public PicTextCommon {
+public:
+    Picture();
+    // Loads the file (a game path, backslashes allowed). A file that cannot be read leaves the
+    // picture empty: it draws nothing, and one line on standard error names the file.
+    explicit Picture(const std::string& path);
+    Picture(const unsigned& width, const unsigned& height, const sf::Uint8* pixels);
+    Picture(const unsigned& width, const unsigned& height, const sf::Color& color);
+    // A copy of what the window shows now (its last displayed frame).
+    explicit Picture(const WindowApp& window);
+    Picture(const Picture&) = delete;
+    Picture& operator=(const Picture&) = delete;
+
+    void Draw(sf::RenderTarget& target) override;
+    float GetWidth() const override;
+    float GetHeight() const override;
+    float GetX() const override { return sprite.getPosition().x; }
+    float GetY() const override { return sprite.getPosition().y; }
+    void SetCenter(const int& horizontal, const int& vertical) override;
+    void SetPosition(const float& x, const float& y) override { sprite.setPosition(x, y); }
+    void Move(const float& dx, const float& dy) { sprite.move(dx, dy); }
+    void Resize(const float& width, const float& height);
+    // Keeps the accumulated angle in (-360, 360), with the sign of the sum.
+    void Rotate(const float& angle);
+    float GetRotation() const { return rotation; }
+    void ResetTransform();
+    bool SaveToFile(const std::string& path) const;
+
+    const sf::Sprite& GetSprite() const { return sprite; }
+    const sf::Image& GetImage() const { return *image; }
+    const sf::Uint8* GetPixels() const { return image->getPixelsPtr(); }
+    bool IsEmpty() const;
+
+private:
+    void Show();
+
+    sf::Sprite sprite;
+    std::unique_ptr<sf::Image> image;
+    float rotation = 0.0f;
+    sf::Texture texture;
+    bool uploaded = false;
+};
+
+} // namespace facade

@@ -1,0 +1,76 @@
+#include "presentation/Text.h"
+
+#include "core/Seams.h"
+
+#include <SFML/Graphics/RenderTarget.hpp>
+
+#include <cmath>
+#include <map>
+#include <memory>
+
+namespace facade {
+
+Text::Text() : Text("", kDefaultFont, 24.0f) {}
+
+Text::Text(const std::string& text, const std::string& fontPath, const float& size) {
+    SetText(text);
+    SetFont(fontPath);
+    SetSize(size);
+    SetColor(sf::Color::Black);
+}
+
+void Text::Draw(sf::RenderTarget& target) {
+    target.draw(string);
+}
+
+float Text::GetWidth() const {
+    return string.getGlobalBounds().width;
+}
+float Text::GetHeight() const {
+    return string.getGlobalBounds().height;
+}
+
+void Text::SetCenter(const int& horizontal, const int& vertical) {
+    sf::FloatRect box = string.getLocalBounds();
+    string.setOrigin(AnchorOffset(horizontal, box.left, box.width),
+                     AnchorOffset(vertical, box.top, box.height));
+}
+
+void Text::SetText(const std::string& text) {
+    std::basic_string<sf::Uint32> latin1;
+    latin1.reserve(text.size());
+    for (char c : text) {
+        latin1.push_back(static_cast<unsigned char>(c));
+    }
+    string.setString(sf::String(latin1));
+}
+
+std::string Text::GetText() const {
+    std::string bytes;
+    for (sf::Uint32 c : string.getString()) {
+        bytes.push_back(static_cast<char>(c));
+    }
+    return bytes;
+}
+
+void Text::SetFont(const std::string& fontPath) {
+    string.setFont(GetFont(fontPath));
+}
+
+void Text::SetSize(const float& size) {
+    string.setCharacterSize(size > 0.0f ? static_cast<unsigned>(std::lround(size)) : 0u);
+}
+
+const sf::Font& Text::GetFont(const std::string& path) {
+    // Kept for the whole run on purpose: texts anywhere may still point at these fonts.
+    static auto* cache = new std::map<std::string, std::unique_ptr<sf::Font>>();
+    auto found = cache->find(path);
+    if (found == cache->end()) {
+        auto font = std::make_unique<sf::Font>();
+        font->loadFromFile(paths::Map(path));
+        found = cache->emplace(path, std::move(font)).first;
+    }
+    return *found->second;
+}
+
+} // namespace facade

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "presentation/PicText.h"
+
+#include <SFML/Graphics/Font.hpp>
+#include <SFML/Graphics/Text.hpp>
+
+#include <string>
+
+namespace facade {
+
+// A line or block of text in a TrueType font. Fonts come from a cache shared by all texts:
+// each font file is read once per run.
+class Text : public PicTextCommon {
+public:
+    static constexpr const char* kDefaultFont = "fonts/Arial.ttf";
+
+    // Empty, default font, size 24, black.
+    Text();
+    Text(const std::string& text, const std::string& fontPath, const float& size);
+
+    void Draw(sf::RenderTarget& target) override;
+    float GetWidth() const override;
+    float GetHeight() const override;
+    float GetX() const override { return string.getPosition().x; }
+    float GetY() const override { return string.getPosition().y; }
+    // Anchors on the box the glyphs actually cover, so (1, 1) puts the ink's middle on the position.
+    void SetCenter(const int& horizontal, const int& vertical) override;
+    void SetPosition(const float& x, const float& y) override { string.setPosition(x, y); }
+    void Move(const float& dx, const float& dy) { string.move(dx, dy); }
+
+    // The bytes are taken as 8-bit characters (Latin-1).
+    void SetText(const std::string& text);
+    std::string GetText() const;
+    void SetFont(const std::string& fontPath);
+    void SetSize(const float& size);
+    void SetColor(const sf::Color& color) { string.setFillColor(color); }
+    sf::Color GetColor() const { return string.getFillColor(); }
+    const sf::Text& GetSfText() const { return string; }
+
+    // The cached font of that path (a game path, backslashes allowed). A font that fails to
+    // load stays cached empty, so texts in it are invisible and the file is not tried again.
+    static const sf::Font& GetFont(const std::string& path);
+
+private:
+    sf::Text string;
+};
+
+} // namespace facade

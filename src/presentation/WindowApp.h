@@ -1,0 +1,49 @@
+#pragma once
+
+#include <SFML/Graphics/RenderWindow.hpp>
+
+#include <string>
+
+namespace facade {
+
+class Picture;
+
+// The game's one window. Every screen is drawn as ClearScreen, draw, Display on a white page.
+class WindowApp : public sf::RenderWindow {
+public:
+    // Does not open a window.
+    WindowApp();
+    WindowApp(const unsigned& width, const unsigned& height, const std::string& title,
+              const unsigned long& style);
+    ~WindowApp() override;
+
+    // Opens the window at 32 bits per pixel with a 24-bit depth and 8-bit stencil buffer and
+    // no antialiasing, then clears it to white (not yet displayed).
+    void Create(const unsigned& width, const unsigned& height, const std::string& title,
+                const unsigned long& style);
+    // Sets the 16 x 16 icon from the first 256 pixels of the picture, in row order. A missing
+    // picture or one smaller than 16 x 16 leaves the platform's icon.
+    void SetIcon(const Picture& picture);
+    // White over the window's whole current size; does not display.
+    void ClearScreen();
+    void Display() { display(); }
+    void Close() { close(); }
+
+    unsigned GetWidth() const { return getSize().x; }
+    unsigned GetHeight() const { return getSize().y; }
+    bool IsOpened() const { return isOpen(); }
+    bool GetEvent(sf::Event& event) { return pollEvent(event); }
+    bool SetActive(bool active) { return setActive(active); }
+
+    // Makes the drawing context current (or releases it), retrying after each failure until it
+    // works. A closed window has no context to switch, so they return at once then.
+    void Activate();
+    void Deactivate();
+    void Activate(double retryPause);
+    void Deactivate(double retryPause);
+
+private:
+    void Switch(bool active, double retryPause);
+};
+
+} // namespace facade
