@@ -1,5 +1,6 @@
 #include "pet/Pet.h"
 
+#include "core/FileError.h"
 #include "core/Signals.h"
 #include "pet/BodyState.h"
 #include "pet/PetFile.h"
@@ -36,7 +37,13 @@ Pet::Pet(const std::string& templateName, const std::string& petName, facade::Wi
 
 Pet::Pet(const std::string& petName, facade::WindowApp* window, StateFactory* stateFactory)
     : factory(stateFactory ? stateFactory : &StateFactory::GetInstance()), window(window) {
-    const PetRecord record = petfile::ReadData(petfile::DataPath(petName));
+    const std::string path = petfile::DataPath(petName);
+    const PetRecord record = petfile::ReadData(path);
+    // The pet is saved under the name of its first line: a file naming another pet would make
+    // the next save overwrite that pet's file.
+    if (record.name != petName) {
+        throw FileError(path, 1, "names the pet \"" + record.name + "\", not \"" + petName + "\"");
+    }
     name = record.name;
     age = record.age;
     factory->SetGrowState(record.stage, record.statistics);
@@ -45,7 +52,8 @@ Pet::Pet(const std::string& petName, facade::WindowApp* window, StateFactory* st
 
 Pet::~Pet() = default;
 
-void Pet::Say(const std::string& text) const {
+void Pet::Say(const std::string& text) {
+    lastAnswer = text;
     if (window) {
         PopupText(text, window, kAnswerSeconds);
     }

@@ -51,6 +51,8 @@ public:
     void ShowStatus();
 
     std::string StatusText() const;
+    // The last answer the pet gave to a command ("It's TastY!", a refusal, ...).
+    const std::string& GetLastAnswer() const { return lastAnswer; }
     // The three lines of the pet's data file.
     std::vector<std::string> GetLines() const;
 
@@ -64,7 +66,7 @@ public:
     static void ResetAnimation();
 
 private:
-    void Say(const std::string& text) const;
+    void Say(const std::string& text);
 
     std::string name;
     facade::Picture* picture = nullptr;
@@ -73,4 +75,5 @@ private:
     std::unique_ptr<BodyState> body;
     facade::WindowApp* window;
     std::uint32_t liveCounter = 0;
+    std::string lastAnswer;
 };

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "TestSupport.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+
+// Runs a test inside a fresh temporary folder holding the game's folders, and silences the
+// traces the game writes on standard output.
+class TempGameFolder {
+public:
+    TempGameFolder() : previous(std::filesystem::current_path()) {
+        EnsurePrototypes();
+        folder = std::filesystem::temp_directory_path() /
+                 ("hatchling-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder / "Pets");
+        std::filesystem::create_directories(folder / "Settings");
+        std::filesystem::current_path(folder);
+        oldOut = std::cout.rdbuf(out.rdbuf());
+    }
+    ~TempGameFolder() {
+        std::cout.rdbuf(oldOut);
+        std::filesystem::current_path(previous);
+        std::filesystem::remove_all(folder);
+    }
+
+    void Write(const std::string& relative, const std::string& content) const {
+        std::filesystem::create_directories((folder / relative).parent_path());
+        std::ofstream(folder / relative, std::ios::binary) << content;
+    }
+    std::string Read(const std::string& relative) const {
+        std::ifstream in(folder / relative, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    bool Exists(const std::string& relative) const { return std::filesystem::exists(folder / relative); }
+
+    std::string Output() const { return out.str(); }
+    std::filesystem::path folder;
+
+private:
+    inline static int counter = 0;
+    std::filesystem::path previous;
+    std::ostringstream out;
+    std::streambuf* oldOut;
+};
+
+// Captures standard error for the lifetime of the object.
+class CapturedErrors {
+public:
+    CapturedErrors() : old(std::cerr.rdbuf(text.rdbuf())) {}
+    ~CapturedErrors() { std::cerr.rdbuf(old); }
+    std::string Text() const { return text.str(); }
+
+private:
+    std::ostringstream text;
+    std::streambuf* old;
+};
