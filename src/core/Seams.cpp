@@ -1,6 +1,7 @@
 #include "core/Seams.h"
 
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <thread>
 
@@ -53,14 +54,32 @@ Source SetSource(Source source) {
 
 namespace chance {
 namespace {
-class CLibrarySource final : public RandomSource {
+// Behaves like srand/rand (the same seed gives the same numbers, 0 to RAND_MAX) but seeds in a
+// few nanoseconds: the game reseeds before every random rule, and the C library's srand
+// costs far more than the rule itself.
+class SeededSource final : public RandomSource {
 public:
-    void Seed(unsigned seed) override { std::srand(seed); }
-    int Draw() override { return std::rand(); }
+    void Seed(unsigned seed) override {
+        // splitmix64 spreads neighbouring seconds over the whole state.
+        std::uint64_t z = static_cast<std::uint64_t>(seed) + 0x9E3779B97F4A7C15ull;
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        state = z ^ (z >> 31);
+    }
+    int Draw() override {
+        // xorshift64*, top 31 bits.
+        state ^= state >> 12;
+        state ^= state << 25;
+        state ^= state >> 27;
+        return static_cast<int>((state * 0x2545F4914F6CDD1Dull) >> 33);
+    }
+
+private:
+    std::uint64_t state = 0x853C49E6748FEA9Bull;
 };
 
-CLibrarySource cLibrary;
-RandomSource* current = &cLibrary;
+SeededSource seeded;
+RandomSource* current = &seeded;
 } // namespace
 
 void Reseed() {
@@ -80,7 +99,7 @@ int R(int n) {
 
 RandomSource* SetSource(RandomSource* source) {
     RandomSource* previous = current;
-    current = source ? source : &cLibrary;
+    current = source ? source : &seeded;
     return previous;
 }
 } // namespace chance

@@ -34,11 +34,11 @@ public:
 namespace chance {
 // Reseeds with the current time in whole seconds, as every random rule does before drawing.
 void Reseed();
-// One raw draw (0 to RAND_MAX).
+// One raw draw (0 to 2^31 - 1).
 int Draw();
 // One draw taken modulo n; n below 1 counts as 1, so a rule never divides by zero.
 int R(int n);
-// Installs a source (nullptr restores the C library's); returns the previous one.
+// Installs a source (nullptr restores the game's own); returns the previous one.
 RandomSource* SetSource(RandomSource* source);
 } // namespace chance
 

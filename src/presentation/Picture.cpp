@@ -49,7 +49,7 @@ Picture::Picture(const WindowApp& window) : Picture() {
 void Picture::Show() {
     sf::Vector2u size = image->getSize();
     sprite.setTextureRect(sf::IntRect(0, 0, int(size.x), int(size.y)));
-    uploaded = false;
+    texture.reset();
 }
 
 bool Picture::IsEmpty() const {
@@ -60,12 +60,13 @@ void Picture::Draw(sf::RenderTarget& target) {
     if (IsEmpty()) {
         return;
     }
-    if (!uploaded) {
-        uploaded = texture.loadFromImage(*image);
-        if (!uploaded) {
+    if (!texture) {
+        auto uploaded = std::make_unique<sf::Texture>();
+        if (!uploaded->loadFromImage(*image)) {
             return;
         }
-        sprite.setTexture(texture);
+        texture = std::move(uploaded);
+        sprite.setTexture(*texture);
     }
     target.draw(sprite);
 }

@@ -14,7 +14,7 @@ namespace facade {
 class WindowApp;
 
 // An image shown through a sprite. The pixels stay in memory and reach the graphics card only
-// when first drawn, so pictures can be loaded, measured and moved without a window.
+// when first drawn, so pictures can be loaded, measured and moved without a display.
 class Picture : public PicTextCommon {
 public:
     Picture();
@@ -54,8 +54,8 @@ private:
     sf::Sprite sprite;
     std::unique_ptr<sf::Image> image;
     float rotation = 0.0f;
-    sf::Texture texture;
-    bool uploaded = false;
+    // Made at the first drawing: a texture needs the graphics card, a picture does not.
+    std::unique_ptr<sf::Texture> texture;
 };
 
 } // namespace facade

@@ -5,6 +5,7 @@
 #include <SFML/Graphics/RenderTarget.hpp>
 
 #include <cmath>
+#include <filesystem>
 #include <map>
 #include <memory>
 
@@ -20,7 +21,10 @@ Text::Text(const std::string& text, const std::string& fontPath, const float& si
 }
 
 void Text::Draw(sf::RenderTarget& target) {
-    target.draw(string);
+    // A font that did not load still leaves a dot per text on screen; such texts stay invisible.
+    if (fontLoaded) {
+        target.draw(string);
+    }
 }
 
 float Text::GetWidth() const {
@@ -54,7 +58,9 @@ std::string Text::GetText() const {
 }
 
 void Text::SetFont(const std::string& fontPath) {
-    string.setFont(GetFont(fontPath));
+    const CachedFont& cached = Cached(fontPath);
+    string.setFont(cached.font);
+    fontLoaded = cached.loaded;
 }
 
 void Text::SetSize(const float& size) {
@@ -62,13 +68,27 @@ void Text::SetSize(const float& size) {
 }
 
 const sf::Font& Text::GetFont(const std::string& path) {
+    return Cached(path).font;
+}
+
+bool Text::IsFontLoaded(const std::string& path) {
+    return Cached(path).loaded;
+}
+
+const Text::CachedFont& Text::Cached(const std::string& path) {
     // Kept for the whole run on purpose: texts anywhere may still point at these fonts.
-    static auto* cache = new std::map<std::string, std::unique_ptr<sf::Font>>();
-    auto found = cache->find(path);
+    static auto* cache = new std::map<std::string, std::unique_ptr<CachedFont>>();
+    // Keyed by the file it names, so a font missing from one working folder is not taken as
+    // missing from another.
+    std::string file = paths::Map(path);
+    std::error_code error;
+    std::filesystem::path absolute = std::filesystem::absolute(file, error);
+    std::string key = error ? file : absolute.lexically_normal().string();
+    auto found = cache->find(key);
     if (found == cache->end()) {
-        auto font = std::make_unique<sf::Font>();
-        font->loadFromFile(paths::Map(path));
-        found = cache->emplace(path, std::move(font)).first;
+        auto entry = std::make_unique<CachedFont>();
+        entry->loaded = entry->font.loadFromFile(file);
+        found = cache->emplace(key, std::move(entry)).first;
     }
     return *found->second;
 }

@@ -38,12 +38,21 @@ public:
     sf::Color GetColor() const { return string.getFillColor(); }
     const sf::Text& GetSfText() const { return string; }
 
-    // The cached font of that path (a game path, backslashes allowed). A font that fails to
-    // load stays cached empty, so texts in it are invisible and the file is not tried again.
+    // The cached font of that path (a game path, backslashes allowed), read once per file. A
+    // font that fails to load stays cached empty, so texts in it are invisible and the file is
+    // not tried again.
     static const sf::Font& GetFont(const std::string& path);
+    static bool IsFontLoaded(const std::string& path);
 
 private:
+    struct CachedFont {
+        sf::Font font;
+        bool loaded = false;
+    };
+    static const CachedFont& Cached(const std::string& path);
+
     sf::Text string;
+    bool fontLoaded = false;
 };
 
 } // namespace facade

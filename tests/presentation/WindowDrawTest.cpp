@@ -1,0 +1,266 @@
+// The presentation classes on a real window: what reaches the screen is read back pixel by
+// pixel, and keys are pressed through the X server. Skipped without a display.
+#include "TestSupport.h"
+#include "XInput.h"
+#include "presentation/EventDispatcher.h"
+#include "presentation/KeyCodes.h"
+#include "presentation/Menu.h"
+#include "presentation/Picture.h"
+#include "presentation/PopupText.h"
+#include "presentation/Text.h"
+#include "presentation/WindowApp.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <thread>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Box {
+    int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1, count = 0;
+    int CentreX2() const { return left + right; } // twice the centre, to stay in whole pixels
+    int CentreY2() const { return top + bottom; }
+};
+
+// The bounding box of the pixels of the window's last frame that satisfy `match`, inside the
+// given rectangle (the whole window by default).
+Box Find(const facade::WindowApp& window, const std::function<bool(sf::Color)>& match,
+         sf::IntRect area = sf::IntRect(0, 0, 1 << 20, 1 << 20)) {
+    facade::Picture shot(window);
+    const sf::Image& image = shot.GetImage();
+    EXPECT_EQ(image.getSize(), window.getSize());
+    Box box;
+    for (unsigned y = 0; y < image.getSize().y; ++y) {
+        for (unsigned x = 0; x < image.getSize().x; ++x) {
+            if (area.contains(int(x), int(y)) && match(image.getPixel(x, y))) {
+                box.left = std::min(box.left, int(x));
+                box.right = std::max(box.right, int(x));
+                box.top = std::min(box.top, int(y));
+                box.bottom = std::max(box.bottom, int(y));
+                ++box.count;
+            }
+        }
+    }
+    return box;
+}
+
+bool NotWhite(sf::Color c) {
+    return c.r < 250 || c.g < 250 || c.b < 250;
+}
+bool Dark(sf::Color c) {
+    return c.r + c.g + c.b < 300;
+}
+bool Bluish(sf::Color c) {
+    return c.b > 150 && c.r < 120 && c.g < 120;
+}
+bool Magentaish(sf::Color c) {
+    return c.r > 150 && c.b > 150 && c.g < 120;
+}
+
+struct Counter : facade::EventOperation {
+    void Execute() override { ++runs; }
+    int runs = 0;
+};
+
+class WindowTest : public testing::Test {
+protected:
+    void SetUp() override {
+        if (std::getenv("DISPLAY") == nullptr) {
+            GTEST_SKIP() << "no display to open windows on";
+        }
+        previous = fs::current_path();
+    }
+    void TearDown() override {
+        if (!previous.empty()) {
+            fs::current_path(previous);
+        }
+        if (!scratch.empty()) {
+            fs::remove_all(scratch);
+        }
+    }
+    void WorkInGameData() { fs::current_path(HATCHLING_GAME_DATA); }
+    void WorkInScratch() {
+        scratch = fs::temp_directory_path() / ("hatchling-presentation-" + std::to_string(::getpid()));
+        fs::create_directories(scratch / "imgs");
+        fs::current_path(scratch);
+    }
+    // Polls until the condition holds, giving the X server time to deliver the keys.
+    static bool Eventually(const std::function<bool()>& done, const std::function<void()>& poll) {
+        for (int attempt = 0; attempt < 200 && !done(); ++attempt) {
+            poll();
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return done();
+    }
+
+    RecordedSleeps sleeps; // the game's own pauses are recorded, not waited
+    fs::path previous;
+    fs::path scratch;
+};
+
+} // namespace
+
+TEST_F(WindowTest, ClearsToWhiteCentresPicturesAndDrawsNothingForMissingFiles) {
+    WorkInScratch();
+    sf::Image red;
+    red.create(20, 10, sf::Color::Red);
+    ASSERT_TRUE(red.saveToFile("imgs/Dot.png"));
+
+    facade::WindowApp window(200, 150, "Hatchling drawing", 4);
+    window.Display();
+    EXPECT_EQ(Find(window, NotWhite).count, 0);
+
+    facade::Picture dot("imgs\\Dot.png");
+    ASSERT_FALSE(dot.IsEmpty());
+    dot.SetCenter(1, 1);
+    dot.SetPosition(float(window.GetWidth() / 2), float(window.GetHeight() / 2));
+    window.ClearScreen();
+    dot.Draw(window);
+    window.Display();
+    Box box = Find(window, [](sf::Color c) { return c.r > 200 && c.g < 50 && c.b < 50; });
+    EXPECT_EQ(box.count, 200);
+    EXPECT_EQ(box.left, 90);
+    EXPECT_EQ(box.top, 70);
+    EXPECT_EQ(box.right, 109);
+    EXPECT_EQ(box.bottom, 79);
+
+    testing::internal::CaptureStderr();
+    facade::Picture missing("imgs\\Missing.png");
+    std::string report = testing::internal::GetCapturedStderr();
+    EXPECT_NE(report.find("imgs\\Missing.png"), std::string::npos) << report;
+    facade::Text ghost("Hello", "fonts\\NoSuchFont.ttf", 24.0f);
+    ghost.SetCenter(1, 1);
+    ghost.SetPosition(100.0f, 75.0f);
+    window.ClearScreen();
+    missing.Draw(window);
+    ghost.Draw(window);
+    window.Display();
+    EXPECT_EQ(Find(window, NotWhite).count, 0);
+}
+
+TEST_F(WindowTest, IconTakesTheFirstPixelsInRowOrderOrKeepsThePlatformIcon) {
+    facade::WindowApp window(64, 64, "Hatchling icon", 4);
+    facade::Picture small(8u, 8u, sf::Color::Red);
+    window.SetIcon(small);
+    window.SetIcon(facade::Picture("no\\such\\icon.png"));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_TRUE(xinput::ReadIcon(window.getSystemHandle()).empty());
+
+    // 32 x 16: the first row is red then green, everything below blue. The icon is the first
+    // 256 pixels of the buffer, so its first row is red, its second green, the rest blue;
+    // a crop of the top-left corner would be red above blue.
+    std::vector<sf::Uint8> pixels;
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            sf::Color c = y > 0 ? sf::Color::Blue : (x < 16 ? sf::Color::Red : sf::Color::Green);
+            pixels.insert(pixels.end(), {c.r, c.g, c.b, c.a});
+        }
+    }
+    window.SetIcon(facade::Picture(32u, 16u, pixels.data()));
+    std::vector<unsigned long> icon;
+    Eventually([&] { return !icon.empty(); }, [&] { icon = xinput::ReadIcon(window.getSystemHandle()); });
+    ASSERT_EQ(icon.size(), 256u);
+    EXPECT_EQ(icon[0], 0xFF0000ul);
+    EXPECT_EQ(icon[15], 0xFF0000ul);
+    EXPECT_EQ(icon[16], 0x00FF00ul);
+    EXPECT_EQ(icon[31], 0x00FF00ul);
+    EXPECT_EQ(icon[32], 0x0000FFul);
+    EXPECT_EQ(icon[255], 0x0000FFul);
+}
+
+TEST_F(WindowTest, MenuPageShowsItsItemsAndMarks) {
+    WorkInGameData();
+    facade::WindowApp window(480, 360, "Hatchling menu", 4); // the size of the menu's background
+    Counter ops[8];
+    Menu menu(&window);
+    for (int i = 0; i < 8; ++i) {
+        menu.AddItem(keys::A + i, "Entry number " + std::to_string(i), &ops[i]);
+    }
+    float row = facade::Text("X", Menu::kItemFont, 14.0f).GetHeight() + 5.0f;
+    auto rowArea = [row](int r) { return sf::IntRect(20, int(20 + r * row), 150, int(row)); };
+    sf::IntRect bottomRight(300, 320, 180, 40), topRight(300, 0, 180, 40);
+
+    // Whatever the background shows, the pages differ by their items and marks.
+    menu.DrawPage();
+    int firstRow = Find(window, Dark, rowArea(0)).count, secondRow = Find(window, Dark, rowArea(1)).count;
+    int lastRow = Find(window, Dark, rowArea(6)).count;
+    Box down = Find(window, Bluish, bottomRight);
+    int up = Find(window, Magentaish, topRight).count;
+
+    menu.PageDown();
+    menu.DrawPage();
+    EXPECT_GT(Find(window, Dark, rowArea(0)).count, 20); // item 7 alone
+    EXPECT_GT(firstRow, 20);
+    EXPECT_GT(secondRow, Find(window, Dark, rowArea(1)).count + 20);
+    EXPECT_GT(lastRow, Find(window, Dark, rowArea(6)).count + 20);
+    EXPECT_GT(down.count, Find(window, Bluish, bottomRight).count + 10);
+    EXPECT_LE(down.right, 470); // anchored by its bottom-right corner, 10 pixels in
+    EXPECT_LE(down.bottom, 350);
+    EXPECT_GT(Find(window, Magentaish, topRight).count, up + 10);
+}
+
+TEST_F(WindowTest, BalloonIsWrappedAndCentred) {
+    WorkInGameData();
+    ScriptedRandom random{0, 0, 0}; // the darkest colour the balloon can draw: (0, 64, 32)
+    facade::WindowApp window(300, 300, "Hatchling balloon", 4);
+    const std::string message = "Oh NO! Somebody's dead! This message is long enough to need lines";
+    ASSERT_GT(PopupText::CharactersPerLine(window.GetWidth()), 5);
+    ASSERT_LT(PopupText::CharactersPerLine(window.GetWidth()), int(message.size()));
+    PopupText(message, &window, 1.5f);
+    EXPECT_EQ(sleeps.waits, std::vector<double>{1.5});
+    EXPECT_EQ(random.reseeds, 1);
+
+    Box ink = Find(window, NotWhite);
+    ASSERT_GT(ink.count, 100);
+    EXPECT_NEAR(ink.CentreX2(), 300, 8);
+    EXPECT_NEAR(ink.CentreY2(), 300, 8);
+    EXPECT_GT(ink.bottom - ink.top, 3 * 24); // several lines of 24-pixel text
+    EXPECT_GT(ink.left, 5);
+    EXPECT_LT(ink.right, 295);
+}
+
+TEST_F(WindowTest, KeyPressesReachTheDispatcherAndTheMenu) {
+    WorkInGameData();
+    facade::WindowApp window(640, 120, "Hatchling keys", 4);
+    window.Display();
+    facade::EventDispatcher dispatcher(&window);
+    Counter bound;
+    dispatcher.AddKeyOperation(keys::M, &bound);
+    ASSERT_TRUE(xinput::PressKeys(window.getSystemHandle(), {"m"}));
+    EXPECT_TRUE(Eventually([&] { return bound.runs == 1; }, [&] { dispatcher.Poll(); }));
+
+    dispatcher.BeginInput();
+    ASSERT_TRUE(xinput::PressKeys(window.getSystemHandle(), {"a", "b", "BackSpace", "d", "minus", "Return"}));
+    EXPECT_TRUE(Eventually([&] { return dispatcher.IsInputFinished(); }, [&] { dispatcher.Poll(); }));
+    EXPECT_EQ(dispatcher.TakeFinishedText(), "AD-");
+    EXPECT_FALSE(dispatcher.IsInputMode());
+    EXPECT_EQ(bound.runs, 1);
+
+    // The menu takes the queued keys itself: an unbound letter, page down, then item i.
+    Counter ops[9];
+    Menu menu(&window);
+    for (int i = 0; i < 9; ++i) {
+        menu.AddItem(keys::A + i, "Entry " + std::to_string(i), &ops[i]);
+    }
+    ASSERT_TRUE(xinput::PressKeys(window.getSystemHandle(), {"z", "Next", "i"}));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    menu.Execute();
+    EXPECT_EQ(ops[8].runs, 1);
+    EXPECT_EQ(menu.GetPageStart(), 7);
+    EXPECT_EQ(Find(window, NotWhite).count, 0); // it leaves a white window
+
+    ASSERT_TRUE(xinput::PressKeys(window.getSystemHandle(), {"Escape"}));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    menu.Execute();
+    for (const Counter& op : ops) {
+        EXPECT_LE(op.runs, 1);
+    }
+    EXPECT_EQ(menu.GetPageStart(), 0);
+}
