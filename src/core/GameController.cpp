@@ -182,6 +182,15 @@ bool GameController::IsSafePetName(const std::string& name) {
            name.find("..") == std::string::npos && name.find('\0') == std::string::npos;
 }
 
+void GameController::ClearIfNoPet() {
+    // The pet's frames repaint the window; without a pet, an ended prompt or chooser would stay
+    // on screen looking as if it still took keys.
+    if (!pet) {
+        window->ClearScreen();
+        window->Display();
+    }
+}
+
 void GameController::Refuse(const FileError& error) {
     ReportRefusal(error);
     PopupText(error.what(), window.get(), kRefusalSeconds);
@@ -220,6 +229,7 @@ void GameController::NewPet() {
             dispatcher->Poll();
         } catch (InterruptedException&) {
             behaviors->AddPetBehaviors();
+            ClearIfNoPet();
             return;
         }
         typed.SetText(dispatcher->GetInputText());
@@ -242,6 +252,7 @@ void GameController::NewPet() {
             TryBuild([&] { return std::make_unique<Pet>(kTemplateName, name, window.get()); });
         if (!born) {
             behaviors->AddPetBehaviors();
+            ClearIfNoPet();
             return;
         }
         pet = std::move(born);
@@ -260,6 +271,7 @@ void GameController::NewPet() {
         Save();
     }
     behaviors->AddPetBehaviors();
+    ClearIfNoPet();
 }
 
 GameController::ChooserEnd GameController::RunChooser(std::size_t count, std::size_t& cursor,
@@ -348,6 +360,7 @@ void GameController::OpenPet() {
         // Leaving, or nothing to attach behaviours to: the game resumes as it was.
         behaviors->AddPetBehaviors();
         behaviors->AddEventBehavior();
+        ClearIfNoPet();
         return;
     }
     SetContext(*window, false, 0.5);

@@ -64,6 +64,8 @@ private:
     ChooserEnd RunChooser(std::size_t count, std::size_t& cursor,
                           const std::function<void(std::size_t)>& draw, double pauseAfterEvent,
                           bool holdContext);
+    // Leaves a white window when there is no pet to draw over what a command showed.
+    void ClearIfNoPet();
     // Shows a file problem to the player and on standard error.
     void Refuse(const FileError& error);
     // Builds a pet or reports why it cannot; the current pet is untouched on failure.
