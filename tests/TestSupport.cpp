@@ -1,6 +1,12 @@
 #include "TestSupport.h"
 
 #include "core/Prototypes.h"
+#include "growth/GrowState.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 
 void EnsurePrototypes() {
     static bool created = false;
@@ -8,4 +14,37 @@ void EnsurePrototypes() {
         created = true;
         CreateStatePrototypes();
     }
+}
+
+std::string Stats::Text() const {
+    char buffer[256];
+    std::snprintf(buffer, sizeof buffer, "%.6f %.6f %d %d %d %d %d %d %d ", height, weight, strength, wisdom,
+                  health, full, dirty, mood, energy);
+    return buffer;
+}
+
+std::unique_ptr<GrowState> MakeStage(const std::string& name, const Stats& stats) {
+    EnsurePrototypes();
+    std::unique_ptr<GrowState> stage = GrowState::Create(name);
+    stage->FromString(stats.Text());
+    return stage;
+}
+
+TempDir::TempDir() {
+    char pattern[] = "/tmp/hatchling-test-XXXXXX";
+    if (mkdtemp(pattern) == nullptr) {
+        throw std::runtime_error("cannot make a temporary folder");
+    }
+    root = pattern;
+}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(root, ignored);
+}
+
+std::string TempDir::Write(const std::string& name, const std::string& content) const {
+    const std::string path = Path(name);
+    std::ofstream(path, std::ios::binary) << content;
+    return path;
 }

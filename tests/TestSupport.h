@@ -1,12 +1,19 @@
 #pragma once
 
 #include "core/Seams.h"
+#include "pet/Game.h"
+
+#include <gtest/gtest.h>
 
 #include <ctime>
 #include <deque>
 #include <initializer_list>
+#include <memory>
 #include <stdexcept>
+#include <string>
 #include <vector>
+
+class GrowState;
 
 // Scripted chance: hands out the given numbers in order and counts reseeds, so every random
 // rule can be checked with exact values and in its draw order.
@@ -20,6 +27,7 @@ public:
     void Seed(unsigned seed) override {
         ++reseeds;
         seeds.push_back(seed);
+        log += 'S';
     }
     int Draw() override {
         if (queue.empty()) {
@@ -28,6 +36,7 @@ public:
         int value = queue.front();
         queue.pop_front();
         ++draws;
+        log += 'D';
         return value;
     }
     std::size_t Left() const { return queue.size(); }
@@ -35,6 +44,8 @@ public:
     int reseeds = 0;
     int draws = 0;
     std::vector<unsigned> seeds;
+    // Reseeds and draws in the order they happened: 'S' for a reseed, 'D' for a draw.
+    std::string log;
 
 private:
     RandomSource* previous;
@@ -59,6 +70,81 @@ public:
 
 private:
     timing::Sleeper previous;
+};
+
+// Stops the wall clock at a given second while it lives.
+class FixedClock {
+public:
+    explicit FixedClock(std::time_t now) : previous(wallclock::SetSource([now] { return now; })) {}
+    ~FixedClock() { wallclock::SetSource(previous); }
+
+private:
+    wallclock::Source previous;
+};
+
+// A game whose every run gives the same counters and counts how often it was played.
+class ScriptedGame : public Game {
+public:
+    ScriptedGame(int strength, int wisdom, int energy, int full, const std::string& name = "Scripted")
+        : Game(name), strength(strength), wisdom(wisdom), energy(energy), full(full) {}
+    void Play() override {
+        ++plays;
+        Reset();
+        AddStrength(strength);
+        AddWisdom(wisdom);
+        AddEnergy(energy);
+        AddFull(full);
+    }
+    int plays = 0;
+
+private:
+    int strength, wisdom, energy, full;
+};
+
+// The nine statistics of a test pet; the defaults trigger no growth and no body-state change
+// in any stage.
+struct Stats {
+    double height = 30.0;
+    double weight = 500.0;
+    int strength = 0;
+    int wisdom = 0;
+    int health = 80;
+    int full = 50;
+    int dirty = 10;
+    int mood = 50;
+    int energy = 50;
+
+    // The statistics line as a pet file holds it.
+    std::string Text() const;
+};
+
+// A stage object cloned from the registered prototype, with the given statistics.
+std::unique_ptr<GrowState> MakeStage(const std::string& name, const Stats& stats = {});
+
+// The message of the signal `action` raises, or "" when it raises none. A signal of any other
+// type passes and fails the test.
+template <class Signal, class Action> std::string SignalFrom(Action&& action) {
+    try {
+        action();
+    } catch (const Signal& signal) {
+        return signal.GetMessage();
+    }
+    return "";
+}
+
+// A folder under /tmp that is removed with everything in it.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    // Writes the file and returns its full path.
+    std::string Write(const std::string& name, const std::string& content) const;
+    std::string Path(const std::string& name) const { return root + "/" + name; }
+
+private:
+    std::string root;
 };
 
 // Makes sure the fifteen state prototypes exist (once per test process).

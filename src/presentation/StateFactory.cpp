@@ -51,6 +51,9 @@ private:
     int line = 1;
 };
 
+// Frame counts and bob distances in pixels; anything larger is a typing error.
+constexpr int kLargestValue = 100000;
+
 bool ParseInt(const std::string& text, int& value) {
     const char* first = text.data();
     const char* last = first + text.size();
@@ -98,6 +101,14 @@ StateFactory::Table StateFactory::ReadTable(const std::string& path) {
                 ReportRefusal(path, value.line,
                               "\"" + value.text + "\" for " + stage.text + " " + body.text +
                                   " is not a whole number; reading stops here");
+                return table;
+            }
+            // The pet bobs by plus and minus the move, which must stay a sane int.
+            if (number < -kLargestValue || number > kLargestValue) {
+                ReportRefusal(path, value.line,
+                              "\"" + value.text + "\" for " + stage.text + " " + body.text +
+                                  " is not between " + std::to_string(-kLargestValue) + " and " +
+                                  std::to_string(kLargestValue) + "; reading stops here");
                 return table;
             }
             record[body.text] = number;
