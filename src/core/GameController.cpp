@@ -325,6 +325,24 @@ void GameController::OpenChosen(std::size_t index) {
     pet = std::move(opened);
 }
 
+std::function<void(std::size_t)> GameController::NameScreen(const std::vector<std::string>& names) {
+    // The open and play choosers show a name in the middle and the arrow hint at the bottom.
+    auto entry = std::make_shared<facade::Text>("", kChooserFont, 16);
+    entry->SetColor(sf::Color::Blue);
+    auto hint = std::make_shared<facade::Text>("<-   Enter   ->", kChooserFont, 18);
+    hint->SetCenter(1, 1);
+    hint->SetPosition(Half(window->GetWidth()), static_cast<float>(window->GetHeight() - 15));
+    return [this, &names, entry, hint](std::size_t at) {
+        entry->SetText(names[at]);
+        entry->SetCenter(1, 1);
+        entry->SetPosition(Half(window->GetWidth()), Half(window->GetHeight()));
+        window->ClearScreen();
+        entry->Draw(*window);
+        hint->Draw(*window);
+        window->Display();
+    };
+}
+
 void GameController::OpenPet() {
     if (petNames.empty()) {
         return;
@@ -332,26 +350,9 @@ void GameController::OpenPet() {
     behaviors->RemovePetBehaviors();
     behaviors->RemoveEventBehavior();
 
-    facade::Text entry("", kChooserFont, 16);
-    entry.SetColor(sf::Color::Blue);
-    facade::Text hint("<-   Enter   ->", kChooserFont, 18);
-    hint.SetCenter(1, 1);
-    hint.SetPosition(Half(window->GetWidth()), static_cast<float>(window->GetHeight() - 15));
-
     SetContext(*window, true, 0.5);
     std::size_t cursor = 0;
-    const ChooserEnd end = RunChooser(
-        petNames.size(), cursor,
-        [&](std::size_t at) {
-            entry.SetText(petNames[at]);
-            entry.SetCenter(1, 1);
-            entry.SetPosition(Half(window->GetWidth()), Half(window->GetHeight()));
-            window->ClearScreen();
-            entry.Draw(*window);
-            hint.Draw(*window);
-            window->Display();
-        },
-        0.1, true);
+    const ChooserEnd end = RunChooser(petNames.size(), cursor, NameScreen(petNames), 0.1, true);
 
     if (end == ChooserEnd::Confirmed) {
         OpenChosen(cursor);
@@ -421,25 +422,8 @@ void GameController::Play() {
     behaviors->RemovePetBehaviors();
     behaviors->RemoveEventBehavior();
 
-    facade::Text entry("", kChooserFont, 16);
-    entry.SetColor(sf::Color::Blue);
-    facade::Text hint("<-   Enter   ->", kChooserFont, 18);
-    hint.SetCenter(1, 1);
-    hint.SetPosition(Half(window->GetWidth()), static_cast<float>(window->GetHeight() - 15));
-
     std::size_t cursor = 0;
-    const ChooserEnd end = RunChooser(
-        gameNames.size(), cursor,
-        [&](std::size_t at) {
-            entry.SetText(gameNames[at]);
-            entry.SetCenter(1, 1);
-            entry.SetPosition(Half(window->GetWidth()), Half(window->GetHeight()));
-            window->ClearScreen();
-            entry.Draw(*window);
-            hint.Draw(*window);
-            window->Display();
-        },
-        0, false);
+    const ChooserEnd end = RunChooser(gameNames.size(), cursor, NameScreen(gameNames), 0, false);
 
     if (end == ChooserEnd::Confirmed) {
         Game* game = Game::Get(gameNames[cursor]);

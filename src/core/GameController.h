@@ -71,6 +71,7 @@ private:
     // Builds a pet or reports why it cannot; the current pet is untouched on failure.
     std::unique_ptr<Pet> TryBuild(const std::function<std::unique_ptr<Pet>()>& build);
     void OpenChosen(std::size_t index);
+    std::function<void(std::size_t)> NameScreen(const std::vector<std::string>& names);
     facade::EventOperation* Keep(std::unique_ptr<facade::EventOperation> operation);
 
     Initializer* loader;
