@@ -3,6 +3,8 @@
 #include "core/FileError.h"
 #include "presentation/StringTokenizer.h"
 
+#include <cmath>
+
 namespace {
 const char* const kFieldNames[] = {"name", "height", "weight",   "health", "full",
                                    "mood", "energy", "strength", "wisdom"};
@@ -28,6 +30,10 @@ Food::Food(const std::string& line) {
     checked();
     double readWeight = reader.NextDouble();
     checked();
+    // "nan" or "inf" would spread into the pet's height or weight and stay there for good.
+    if (!std::isfinite(readHeight) || !std::isfinite(readWeight)) {
+        throw FileError("the height and weight must be finite numbers");
+    }
     int values[6];
     for (int& value : values) {
         value = reader.NextInt();

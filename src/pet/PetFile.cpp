@@ -6,6 +6,8 @@
 #include "pet/BodyState.h"
 #include "presentation/StringTokenizer.h"
 
+#include <cmath>
+
 namespace petfile {
 namespace {
 std::vector<std::string> ReadThreeLines(const std::string& path) {
@@ -22,11 +24,17 @@ std::vector<std::string> ReadThreeLines(const std::string& path) {
 // The statistics line must hold all nine fields before any stage sees it.
 void CheckStatistics(const std::string& path, const std::string& line) {
     StringTokenizer reader(line);
-    for (int field = 0; field < 9; ++field) {
+    const double height = reader.NextDouble();
+    const double weight = reader.NextDouble();
+    for (int field = 2; field < 9; ++field) {
         reader.NextToken();
     }
     if (reader.RanPastEnd()) {
         throw FileError(path, 3, "the statistics line has fewer than 9 fields");
+    }
+    // A "nan" or "inf" would stay in the pet for good and stop its growth.
+    if (!std::isfinite(height) || !std::isfinite(weight)) {
+        throw FileError(path, 3, "the height and weight must be finite numbers");
     }
 }
 
