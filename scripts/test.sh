@@ -8,7 +8,7 @@ build="${HATCHLING_BUILD_DIR:-$root/build}"
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j"$(nproc)"
 cd "$build"
-xvfb-run -a -s "-screen 0 1024x768x24" ctest --output-on-failure -j1
+xvfb-run -a -s "-screen 0 1024x768x24" ctest --output-on-failure -j1 | tee "$build/ctest-summary.log"
 
 # The whole suite again under AddressSanitizer (with LeakSanitizer) and UndefinedBehaviorSanitizer.
 # Leaks inside the X and Mesa libraries that the window tests load are not the game's; the
@@ -29,3 +29,9 @@ cmake --build "$asan" -j"$(nproc)" --target hatchling_tests week_of_play
 
 # Every reader's fuzz target, briefly; scripts/fuzz.sh runs them for longer.
 "$root/scripts/fuzz.sh" "${HATCHLING_FUZZ_SECONDS:-10}"
+
+# One closing line for the whole run (the sanitizer and fuzz stages fail the script on any fault).
+summary=$(grep -E "tests passed, [0-9]+ tests failed out of [0-9]+" "$build/ctest-summary.log" | tail -n 1)
+total=$(echo "$summary" | sed -E 's/.* out of ([0-9]+).*/\1/')
+failed=$(echo "$summary" | sed -E 's/.*, ([0-9]+) tests failed.*/\1/')
+echo "tests: $((total - failed)) passed, $failed failed"
