@@ -90,15 +90,13 @@ void EventDispatcher::Poll() {
     if (window == nullptr) {
         return;
     }
-    window->Activate();
+    // SFML 2 takes events without the drawing context, so the context is not switched off and
+    // on around every poll (that switch cost more than everything else the game does at rest).
     sf::Event event;
     while (window->GetEvent(event)) {
-        window->Deactivate();
         Dispatch(event);
         timing::Sleep(0.01);
-        window->Activate();
     }
-    window->Deactivate();
 }
 
 void EventDispatcher::Dispatch(const sf::Event& event) {
