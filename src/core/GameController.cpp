@@ -149,26 +149,23 @@ void GameController::OnDeath() {
     window->Display();
 }
 
-void GameController::Clean() {
+void GameController::LetPetAct(const std::function<void()>& act) {
     if (!pet) {
         return;
     }
     try {
-        pet->Clean();
+        act();
     } catch (Die&) {
         OnDeath();
     }
 }
 
+void GameController::Clean() {
+    LetPetAct([this] { pet->Clean(); });
+}
+
 void GameController::Cure() {
-    if (!pet) {
-        return;
-    }
-    try {
-        pet->Cure();
-    } catch (Die&) {
-        OnDeath();
-    }
+    LetPetAct([this] { pet->Cure(); });
 }
 
 void GameController::ShowState() {
@@ -405,11 +402,7 @@ void GameController::Feed() {
         0, false);
 
     if (end == ChooserEnd::Confirmed) {
-        try {
-            pet->Feed(*entries[cursor]);
-        } catch (Die&) {
-            OnDeath();
-        }
+        LetPetAct([&] { pet->Feed(*entries[cursor]); });
     }
     behaviors->AddEventBehavior();
     behaviors->AddPetBehaviors();
@@ -430,11 +423,7 @@ void GameController::Play() {
         if (!game) {
             Refuse(FileError(kGameListPath, 0, "no game is called \"" + gameNames[cursor] + "\""));
         } else {
-            try {
-                pet->Play(*game);
-            } catch (Die&) {
-                OnDeath();
-            }
+            LetPetAct([&] { pet->Play(*game); });
         }
     }
     behaviors->AddEventBehavior();

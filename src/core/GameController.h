@@ -71,6 +71,8 @@ private:
     // Builds a pet or reports why it cannot; the current pet is untouched on failure.
     std::unique_ptr<Pet> TryBuild(const std::function<std::unique_ptr<Pet>()>& build);
     void OpenChosen(std::size_t index);
+    // Runs a command on the pet, if there is one; a death it causes runs the death sequence.
+    void LetPetAct(const std::function<void()>& act);
     std::function<void(std::size_t)> NameScreen(const std::vector<std::string>& names);
     facade::EventOperation* Keep(std::unique_ptr<facade::EventOperation> operation);
 
