@@ -16,17 +16,13 @@ void EnsurePrototypes() {
     }
 }
 
-std::string Stats::Text() const {
-    char buffer[256];
-    std::snprintf(buffer, sizeof buffer, "%.6f %.6f %d %d %d %d %d %d %d ", height, weight, strength, wisdom,
-                  health, full, dirty, mood, energy);
-    return buffer;
-}
-
-std::unique_ptr<GrowState> MakeStage(const std::string& name, const Stats& stats) {
+std::unique_ptr<GrowState> MakeStage(const std::string& name, const Stats& s) {
     EnsurePrototypes();
+    char text[256];
+    std::snprintf(text, sizeof text, "%.6f %.6f %d %d %d %d %d %d %d ", s.height, s.weight, s.strength,
+                  s.wisdom, s.health, s.full, s.dirty, s.mood, s.energy);
     std::unique_ptr<GrowState> stage = GrowState::Create(name);
-    stage->FromString(stats.Text());
+    stage->FromString(text);
     return stage;
 }
 
@@ -44,7 +40,7 @@ TempDir::~TempDir() {
 }
 
 std::string TempDir::Write(const std::string& name, const std::string& content) const {
-    const std::string path = Path(name);
+    const std::string path = root + "/" + name;
     std::ofstream(path, std::ios::binary) << content;
     return path;
 }

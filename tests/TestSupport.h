@@ -35,14 +35,12 @@ public:
         }
         int value = queue.front();
         queue.pop_front();
-        ++draws;
         log += 'D';
         return value;
     }
     std::size_t Left() const { return queue.size(); }
 
     int reseeds = 0;
-    int draws = 0;
     std::vector<unsigned> seeds;
     // Reseeds and draws in the order they happened: 'S' for a reseed, 'D' for a draw.
     std::string log;
@@ -59,13 +57,6 @@ public:
         previous = timing::SetSleeper([this](double s) { waits.push_back(s); });
     }
     ~RecordedSleeps() { timing::SetSleeper(previous); }
-    double Total() const {
-        double sum = 0;
-        for (double w : waits) {
-            sum += w;
-        }
-        return sum;
-    }
     std::vector<double> waits;
 
 private:
@@ -113,9 +104,6 @@ struct Stats {
     int dirty = 10;
     int mood = 50;
     int energy = 50;
-
-    // The statistics line as a pet file holds it.
-    std::string Text() const;
 };
 
 // A stage object cloned from the registered prototype, with the given statistics.
@@ -141,7 +129,6 @@ public:
     TempDir& operator=(const TempDir&) = delete;
     // Writes the file and returns its full path.
     std::string Write(const std::string& name, const std::string& content) const;
-    std::string Path(const std::string& name) const { return root + "/" + name; }
 
 private:
     std::string root;

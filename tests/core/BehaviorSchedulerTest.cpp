@@ -35,56 +35,34 @@ void Passes(BehaviorScheduler& scheduler, std::vector<Probe*> probes, int count)
 }
 } // namespace
 
-TEST(AutoBehavior, StartsAtADrawnPhaseWithPeriodBounds) {
-    FixedClock clock(42);
-    ScriptedRandom random{7, 5, 1728001, 3};
+TEST(BehaviorScheduler, StartsAtADrawnPhaseAndActsAfterItsPeriod) {
+    ScriptedRandom random{7, 5, 0, 1};
     Probe five(5);
-    EXPECT_EQ(five.GetPeriod(), 5u);
     EXPECT_EQ(five.GetCounter(), 2u); // 7 % 5
-    Probe zero(0);                    // counts as 1
-    EXPECT_EQ(zero.GetPeriod(), 1u);
-    EXPECT_EQ(zero.GetCounter(), 0u);
     Probe huge(5000000);
-    EXPECT_EQ(huge.GetPeriod(), 1728000u);
-    EXPECT_EQ(huge.GetCounter(), 1u);
-    Probe cap(1728000);
-    EXPECT_EQ(cap.GetPeriod(), 1728000u);
-    EXPECT_EQ(random.log, "SDSDSDSD");
-    EXPECT_EQ(random.seeds, (std::vector<unsigned>{42, 42, 42, 42}));
-}
+    EXPECT_EQ(huge.GetPeriod(), 1728000u); // capped at a day of passes
+    EXPECT_EQ(huge.GetCounter(), 5u);
 
-TEST(BehaviorScheduler, ActsAfterItsPeriodOfWaitingPasses) {
-    ScriptedRandom random{0, 1, 1727999};
     BehaviorScheduler scheduler;
-    Probe one(1);   // counter 0
+    Probe zero(0);  // counts as period 1: every second pass
     Probe three(3); // counter 1: two waiting passes, then every fourth pass
-    scheduler.Add(&one);
+    EXPECT_EQ(zero.GetPeriod(), 1u);
+    scheduler.Add(&zero);
     scheduler.Add(&three);
-    Passes(scheduler, {&one, &three}, 11);
-    EXPECT_EQ(one.acts, (std::vector<int>{2, 4, 6, 8, 10}));
+    Passes(scheduler, {&zero, &three}, 11);
+    EXPECT_EQ(zero.acts, (std::vector<int>{2, 4, 6, 8, 10}));
     EXPECT_EQ(three.acts, (std::vector<int>{3, 7, 11}));
-
-    // The longest period: acts once it has waited a full day of passes.
-    BehaviorScheduler daily;
-    Probe day(9999999); // counter 1727999
-    daily.Add(&day);
-    Passes(daily, {&day}, 2);
-    EXPECT_EQ(day.acts, (std::vector<int>{2}));
-    Passes(daily, {&day}, 1728000);
-    EXPECT_EQ(day.acts.size(), 1u);
-    Passes(daily, {&day}, 1);
-    EXPECT_EQ(day.acts, (std::vector<int>{2, 1728003}));
+    EXPECT_EQ(random.log, "SDSDSDSD");
 }
 
 TEST(BehaviorScheduler, AddAndRemoveDuringAPass) {
     ScriptedRandom random{0, 0, 0, 0, 0, 0, 0, 0};
-    BehaviorScheduler scheduler;
-    Probe late(1);
-    Probe adder(0, [&] { scheduler.Add(&late); });
     // Appended behind the current position, the new behaviour has its turn in this pass.
-    scheduler.Add(&adder); // period 1, counter 0: acts on the second pass
-    Passes(scheduler, {&adder, &late}, 2);
-    ASSERT_EQ(scheduler.GetBehaviors().size(), 2u);
+    BehaviorScheduler first;
+    Probe late(1);
+    Probe adder(0, [&] { first.Add(&late); });
+    first.Add(&adder);
+    Passes(first, {&adder, &late}, 2);
     EXPECT_EQ(late.GetCounter(), 1u);
     EXPECT_TRUE(late.acts.empty());
 
@@ -96,9 +74,7 @@ TEST(BehaviorScheduler, AddAndRemoveDuringAPass) {
         second.Add(p);
     }
     Passes(second, {&remover, &victim, &after}, 2);
-    EXPECT_EQ(remover.acts, (std::vector<int>{2}));
     EXPECT_TRUE(victim.acts.empty());
-    EXPECT_EQ(victim.GetCounter(), 1u);
     EXPECT_EQ(after.acts, (std::vector<int>{2}));
 
     // Removing itself shifts the list: the next behaviour misses that one pass.
@@ -110,27 +86,12 @@ TEST(BehaviorScheduler, AddAndRemoveDuringAPass) {
         third.Add(p);
     }
     Passes(third, {&quitter, &next, &last}, 2);
-    EXPECT_EQ(quitter.acts, (std::vector<int>{2}));
     EXPECT_TRUE(next.acts.empty());
     EXPECT_EQ(last.acts, (std::vector<int>{2}));
 }
 
-TEST(BehaviorScheduler, ListKeepsDuplicatesAndRemovesTheFirst) {
-    ScriptedRandom random{0, 0, 0};
-    BehaviorScheduler scheduler;
-    Probe a(3), b(3);
-    scheduler.Add(&a);
-    scheduler.Add(&b);
-    scheduler.Add(&a);
-    scheduler.Remove(&a);
-    EXPECT_EQ(scheduler.GetBehaviors(), (std::vector<AutoBehavior*>{&b, &a}));
-    Probe absent(3);
-    scheduler.Remove(&absent);
-    EXPECT_EQ(scheduler.GetBehaviors().size(), 2u);
-}
-
 TEST(BehaviorScheduler, StopFinishesThePassAndItsSleep) {
-    ScriptedRandom random{0, 0, 0};
+    ScriptedRandom random{0, 0};
     RecordedSleeps sleeps;
     BehaviorScheduler scheduler;
     Probe stopper(1, [&] { scheduler.Stop(); });
@@ -139,13 +100,5 @@ TEST(BehaviorScheduler, StopFinishesThePassAndItsSleep) {
     scheduler.Add(&behind);
     scheduler.Run(); // the stopper acts on the second pass
     EXPECT_EQ(sleeps.waits, (std::vector<double>{0.05, 0.05}));
-    EXPECT_EQ(behind.acts.size(), 1u); // had its turn in the stopping pass
-
-    BehaviorScheduler stopped;
-    Probe idle(0);
-    stopped.Add(&idle);
-    stopped.Stop();
-    stopped.Run();
-    EXPECT_EQ(sleeps.waits.size(), 2u);
-    EXPECT_EQ(idle.GetCounter(), 0u);
+    EXPECT_EQ(behind.acts.size(), 1u);
 }

@@ -1,78 +1,59 @@
 #pragma once
 
-// What every fuzz target shares: a private working folder holding the game's folders (the
-// readers take game paths such as "Pets\Fuzz.data"), the state prototypes made once with
-// their names kept off the output, and a check that every line a reader writes on standard
-// error is a well-formed refusal.
+// What the fuzz targets share: a private working folder holding the game's folders (the readers
+// take game paths such as "Pets\Fuzz.data"), the state prototypes, a check that every line a
+// reader writes on standard error is a well-formed refusal, and a pet's life and save round trip.
 
+#include "core/FileError.h"
 #include "core/Prototypes.h"
 #include "core/Seams.h"
+#include "core/Signals.h"
+#include "core/TextFiles.h"
+#include "pet/Food.h"
+#include "pet/Pet.h"
+#include "pet/PetFile.h"
+#include "presentation/StateFactory.h"
 
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
-#include <string>
-#include <unistd.h>
 
 namespace fuzz {
 
-// Stops the target with a message; libFuzzer then saves the input that did it.
-[[noreturn]] inline void Fail(const std::string& what, const std::string& detail = "") {
-    std::fprintf(stderr, "FUZZ CHECK FAILED: %s\n%s\n", what.c_str(), detail.c_str());
-    std::abort();
-}
-
+// Stops the target; libFuzzer then keeps the input that did it.
 inline void Check(bool condition, const std::string& what, const std::string& detail = "") {
     if (!condition) {
-        Fail(what, detail);
+        std::fprintf(stderr, "FUZZ CHECK FAILED: %s\n%s\n", what.c_str(), detail.c_str());
+        std::abort();
     }
 }
 
-// Enters a fresh folder once per process, with Pets and Settings in it, and fixes
-// the clock so that every input draws the same numbers.
-inline void EnterWorkFolder() {
-    static bool entered = false;
-    if (entered) {
-        return;
-    }
-    entered = true;
-    // Memory-backed when possible: the readers' files are written and synced for every input.
-    const bool shm = std::filesystem::is_directory("/dev/shm");
-    std::string pattern = shm ? "/dev/shm/hatchling-fuzz-XXXXXX" : "/tmp/hatchling-fuzz-XXXXXX";
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        Fail("cannot make a working folder");
-    }
-    static const std::string folder = pattern;
-    // The folder goes when the fuzzer ends normally.
-    std::atexit([] {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
-    });
-    std::filesystem::current_path(pattern);
-    std::filesystem::create_directories("Pets");
-    std::filesystem::create_directories("Settings");
-    wallclock::SetSource([] { return std::time_t(1000000); });
-}
-
-// The prototypes print their names on standard output; the fuzzer's output stays readable.
-inline void EnsurePrototypesQuietly() {
-    static bool created = false;
-    if (created) {
-        return;
-    }
-    created = true;
-    std::streambuf* old = std::cout.rdbuf(nullptr);
-    CreateStatePrototypes();
-    std::cout.rdbuf(old);
+// Once per process: a fresh memory-backed folder with Pets and Settings, a fixed clock, and the
+// prototypes (made without their names on standard output).
+inline void Setup() {
+    static const bool done = [] {
+        std::string folder = "/dev/shm/hatchling-fuzz-XXXXXX";
+        Check(::mkdtemp(folder.data()) != nullptr, "cannot make a working folder");
+        static const std::string made = folder;
+        std::atexit([] { std::filesystem::remove_all(made); });
+        std::filesystem::current_path(folder);
+        std::filesystem::create_directories("Pets");
+        std::filesystem::create_directories("Settings");
+        wallclock::SetSource([] { return std::time_t(1000000); });
+        std::streambuf* old = std::cout.rdbuf(nullptr);
+        CreateStatePrototypes();
+        std::cout.rdbuf(old);
+        return true;
+    }();
+    (void)done;
 }
 
 inline void WriteFile(const std::string& relative, const std::uint8_t* data, std::size_t size) {
-    std::ofstream out(relative, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    std::ofstream(relative, std::ios::binary)
+        .write(reinterpret_cast<const char*>(data), std::streamsize(size));
 }
 
 // Collects standard error (and drops standard output) while it lives.
@@ -83,60 +64,56 @@ public:
         std::cerr.rdbuf(oldErr);
         std::cout.rdbuf(oldOut);
     }
-    std::string Errors() const { return errors.str(); }
+    std::ostringstream errors;
 
 private:
-    std::ostringstream errors;
     std::streambuf* oldErr;
     std::streambuf* oldOut;
 };
 
-inline bool HasControlCharacter(const std::string& text) {
-    for (char c : text) {
-        const unsigned char u = static_cast<unsigned char>(c);
-        if (u < 0x20 || u == 0x7f) {
-            return true;
-        }
-    }
-    return false;
-}
-
-// A refusal as the player reads it: one line, `refused: "PATH"`, optionally ` line N`, then
-// `: what`, with no control character that could hide or garble it.
-inline bool IsRefusal(const std::string& line, const std::string& path) {
-    const std::string head = "refused: \"" + path + "\"";
-    if (line.rfind(head, 0) != 0 || HasControlCharacter(line)) {
-        return false;
-    }
-    std::size_t at = head.size();
-    if (line.compare(at, 6, " line ") == 0) {
-        at += 6;
-        const std::size_t digits = at;
-        while (at < line.size() && line[at] >= '0' && line[at] <= '9') {
-            ++at;
-        }
-        if (at == digits || line[digits] == '0') {
-            return false;
-        }
-    }
-    return line.compare(at, 2, ": ") == 0 && line.size() > at + 2;
-}
-
-// Every line on standard error is a refusal of `path`, or one of the loaders' own
-// "not found" and "> ... success" lines.
+// Every line is a refusal of `path` without a control character that could hide or garble it,
+// or one of the loaders' own "> ... success" and "not found" lines.
 inline void CheckErrorLines(const std::string& errors, const std::string& path) {
     std::istringstream lines(errors);
-    std::string line;
-    while (std::getline(lines, line)) {
-        const bool ok =
-            IsRefusal(line, path) || line.rfind("> ", 0) == 0 || line == "file: \"" + path + "\" not found";
-        Check(ok, "a line on standard error is not a well-formed refusal", line);
+    for (std::string line; std::getline(lines, line);) {
+        const bool clean =
+            std::none_of(line.begin(), line.end(), [](char c) { return (c >= 0 && c < 0x20) || c == 0x7f; });
+        Check((line.rfind("refused: \"" + path + "\"", 0) == 0 && clean) || line.rfind("> ", 0) == 0 ||
+                  line == "file: \"" + path + "\" not found",
+              "a line on standard error is not a well-formed refusal", line);
     }
 }
 
-// A FileError's text begins with the path in quotes, as every refusal does.
-inline void CheckFileErrorText(const std::string& what, const std::string& path) {
-    Check(IsRefusal("refused: " + what, path), "a FileError does not name its file in the usual form", what);
+// Tables that do not exist: every pair has 0 frames and no move.
+inline StateFactory& EmptyFactory() {
+    static StateFactory factory("Settings\\NoPictures.list", "Settings\\NoMoves.list");
+    return factory;
+}
+
+// A pet that a reader accepted lives and is cared for like any other, and saves to lines that
+// read back the same.
+inline void LiveAndSave(Pet& pet) {
+    static const Food apple("Apple 0.5 20 5 30 10 5 0 1");
+    try {
+        pet.Feed(apple);
+        pet.Clean();
+        pet.Cure();
+        for (int i = 0; i < 3; ++i) {
+            pet.Live();
+        }
+        pet.NextFrame();
+    } catch (Die&) {
+        // Dying is a way of life for a pet, not a fault.
+    }
+    const std::vector<std::string> lines = pet.GetLines();
+    Check(textfiles::WriteLines("Pets\\Saved.data", lines), "a pet's lines could not be saved");
+    try {
+        const PetRecord again = petfile::ReadData("Pets\\Saved.data");
+        Check(petfile::DataLines(again.name, again.age, again.stage, again.body, again.statistics) == lines,
+              "a pet changed on the way to disk", lines[0] + "\n" + lines[1] + "\n" + lines[2]);
+    } catch (const FileError& error) {
+        Check(false, "the game cannot read what it saved", error.what());
+    }
 }
 
 } // namespace fuzz

@@ -6,21 +6,22 @@
 
 #include <cstdlib>
 #include <thread>
+#include <tuple>
 
 TEST(PaperScissorsStone, ThePetWinsExactlyWhenItBeatsThePlayer) {
     using TTT = TTTProxy::TTT;
     // 1 paper, 2 scissors, 3 stone: scissors beat paper, stone beats scissors, paper beats stone.
-    EXPECT_EQ(TTT::Judge(1, 2).text, "Pet Win!");
-    EXPECT_EQ(TTT::Judge(1, 2).points, 10);
-    EXPECT_EQ(TTT::Judge(2, 3).text, "Pet Win!");
-    EXPECT_EQ(TTT::Judge(3, 1).text, "Pet Win!");
-    EXPECT_EQ(TTT::Judge(2, 1).text, "Pet Lost!");
-    EXPECT_EQ(TTT::Judge(2, 1).points, 0);
-    EXPECT_EQ(TTT::Judge(3, 2).text, "Pet Lost!");
-    EXPECT_EQ(TTT::Judge(1, 3).text, "Pet Lost!");
-    for (int choice = 1; choice <= 3; ++choice) {
-        EXPECT_EQ(TTT::Judge(choice, choice).text, "Draw!");
-        EXPECT_EQ(TTT::Judge(choice, choice).points, -5);
+    for (const auto& [a, b, text, points] : {std::tuple{1, 2, "Pet Win!", 10},
+                                             {2, 3, "Pet Win!", 10},
+                                             {3, 1, "Pet Win!", 10},
+                                             {2, 1, "Pet Lost!", 0},
+                                             {3, 2, "Pet Lost!", 0},
+                                             {1, 3, "Pet Lost!", 0},
+                                             {1, 1, "Draw!", -5},
+                                             {2, 2, "Draw!", -5},
+                                             {3, 3, "Draw!", -5}}) {
+        EXPECT_EQ(TTT::Judge(a, b).text, text) << a << " " << b;
+        EXPECT_EQ(TTT::Judge(a, b).points, points) << a << " " << b;
     }
 }
 

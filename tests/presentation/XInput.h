@@ -9,7 +9,4 @@ namespace xinput {
 // Gives the window the keyboard focus and presses and releases each key (X keysym names such
 // as "m", "Next", "BackSpace", "Return"). False when no display can be opened.
 bool PressKeys(unsigned long window, const std::vector<std::string>& keysyms);
-// The pixels (0xRRGGBB, row by row) of the icon the window hands the window manager; empty when
-// it has none.
-std::vector<unsigned long> ReadIcon(unsigned long window);
 } // namespace xinput
