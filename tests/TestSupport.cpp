@@ -4,9 +4,6 @@
 #include "growth/GrowState.h"
 
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 
 void EnsurePrototypes() {
     static bool created = false;
@@ -24,23 +21,4 @@ std::unique_ptr<GrowState> MakeStage(const std::string& name, const Stats& s) {
     std::unique_ptr<GrowState> stage = GrowState::Create(name);
     stage->FromString(text);
     return stage;
-}
-
-TempDir::TempDir() {
-    char pattern[] = "/tmp/hatchling-test-XXXXXX";
-    if (mkdtemp(pattern) == nullptr) {
-        throw std::runtime_error("cannot make a temporary folder");
-    }
-    root = pattern;
-}
-
-TempDir::~TempDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(root, ignored);
-}
-
-std::string TempDir::Write(const std::string& name, const std::string& content) const {
-    const std::string path = root + "/" + name;
-    std::ofstream(path, std::ios::binary) << content;
-    return path;
 }

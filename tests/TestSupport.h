@@ -120,19 +120,5 @@ template <class Signal, class Action> std::string SignalFrom(Action&& action) {
     return "";
 }
 
-// A folder under /tmp that is removed with everything in it.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    // Writes the file and returns its full path.
-    std::string Write(const std::string& name, const std::string& content) const;
-
-private:
-    std::string root;
-};
-
 // Makes sure the fifteen state prototypes exist (once per test process).
 void EnsurePrototypes();

@@ -23,11 +23,10 @@ namespace e2e {
 
 bool WaitFor(const std::function<bool()>& condition, double seconds) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    while (!condition()) {
+    for (; !condition(); std::this_thread::sleep_for(std::chrono::milliseconds(50))) {
         if (std::chrono::steady_clock::now() >= deadline) {
             return false;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     return true;
 }
@@ -51,7 +50,7 @@ bool PetDrawn(const Shot& s) {
 }
 
 bool White(const Shot& s) {
-    return !s.rgb.empty() && s.NonWhite() == 0;
+    return !s.rgb.empty() && s.Count(0, 0, s.width, s.height) == 0;
 }
 
 GameProcess::GameProcess() {
@@ -73,9 +72,7 @@ GameProcess::~GameProcess() {
         kill(pid, SIGKILL);
         waitpid(pid, nullptr, 0);
     }
-    if (display != nullptr) {
-        XCloseDisplay(static_cast<Display*>(display));
-    }
+    XCloseDisplay(static_cast<Display*>(display));
     std::error_code ignored;
     fs::remove_all(folder, ignored);
 }
@@ -86,14 +83,9 @@ void GameProcess::Write(const std::string& relative, const std::string& content)
 }
 
 std::string GameProcess::Read(const std::string& relative) const {
-    std::ifstream in(folder + "/" + relative, std::ios::binary);
     std::ostringstream text;
-    text << in.rdbuf();
+    text << std::ifstream(folder + "/" + relative, std::ios::binary).rdbuf();
     return text.str();
-}
-
-bool GameProcess::Exists(const std::string& relative) const {
-    return fs::exists(folder + "/" + relative);
 }
 
 void GameProcess::Remove(const std::string& relative) const {
@@ -102,16 +94,12 @@ void GameProcess::Remove(const std::string& relative) const {
 
 void GameProcess::Start() {
     const std::string out = folder + "/stdout.txt", err = folder + "/stderr.txt";
-    pid = fork();
-    if (pid == 0) { // only async-signal-safe calls until exec
-        const int in = open("/dev/null", O_RDONLY);
-        const int o = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        const int e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (chdir(folder.c_str()) != 0 || in < 0 || o < 0 || e < 0 || dup2(in, 0) < 0 || dup2(o, 1) < 0 ||
-            dup2(e, 2) < 0) {
-            _exit(126);
+    if ((pid = fork()) == 0) { // only async-signal-safe calls until exec
+        const int in = open("/dev/null", O_RDONLY), o = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644),
+                  e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (chdir(folder.c_str()) == 0 && dup2(in, 0) == 0 && dup2(o, 1) == 1 && dup2(e, 2) == 2) {
+            execl(HATCHLING_BINARY, HATCHLING_BINARY, static_cast<char*>(nullptr));
         }
-        execl(HATCHLING_BINARY, HATCHLING_BINARY, static_cast<char*>(nullptr));
         _exit(127);
     }
     WaitFor([this] { return WaitForExit(0.0) || (mainWindow = FindWindow("Hatchling")) != 0; });
@@ -143,35 +131,33 @@ std::vector<std::string> GameProcess::Refused() const {
 
 unsigned long GameProcess::FindWindow(const std::string& title) const {
     // The game announces no pid on its windows; the tests run one game at a time.
-    const std::string command = "xdotool search --onlyvisible --name '^" + title + "$' 2>/dev/null";
-    FILE* found = popen(command.c_str(), "r");
+    FILE* found = popen(("xdotool search --onlyvisible --name '^" + title + "$' 2>/dev/null").c_str(), "r");
     unsigned long window = 0;
-    if (found != nullptr) {
-        if (std::fscanf(found, "%lu", &window) != 1) {
-            window = 0;
-        }
-        pclose(found);
+    if (std::fscanf(found, "%lu", &window) != 1) {
+        window = 0;
     }
+    pclose(found);
     return window;
 }
 
 void GameProcess::Keys(std::initializer_list<const char*> keysyms, unsigned long window) const {
     Display* d = static_cast<Display*>(display);
+    XKeyEvent event{};
+    event.display = d;
+    event.window = window ? window : mainWindow;
+    event.root = DefaultRootWindow(d);
+    event.same_screen = True;
     for (const char* keysym : keysyms) {
-        XKeyEvent event{};
-        event.display = d;
-        event.window = window ? window : mainWindow;
-        event.root = DefaultRootWindow(d);
-        event.same_screen = True;
         event.keycode = XKeysymToKeycode(d, XStringToKeysym(keysym));
         // Distinct times, so that a release and the next press are not taken for auto-repeat.
         const auto now = std::chrono::steady_clock::now().time_since_epoch();
         event.time = static_cast<Time>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
-        event.type = KeyPress;
-        XSendEvent(d, event.window, True, KeyPressMask, reinterpret_cast<XEvent*>(&event));
-        event.type = KeyRelease;
-        event.time += 5;
-        XSendEvent(d, event.window, True, KeyReleaseMask, reinterpret_cast<XEvent*>(&event));
+        for (const int type : {KeyPress, KeyRelease}) {
+            event.type = type;
+            event.time += 5;
+            XSendEvent(d, event.window, True, type == KeyPress ? KeyPressMask : KeyReleaseMask,
+                       reinterpret_cast<XEvent*>(&event));
+        }
         XFlush(d);
         std::this_thread::sleep_for(std::chrono::milliseconds(250));
     }
@@ -193,20 +179,17 @@ Shot GameProcess::Capture(unsigned long window) const {
     Display* d = static_cast<Display*>(display);
     Shot shot;
     XWindowAttributes a;
-    if (XGetWindowAttributes(d, window ? window : mainWindow, &a) == 0 || a.map_state != IsViewable) {
-        return shot;
-    }
-    XImage* image = XGetImage(d, window ? window : mainWindow, 0, 0, static_cast<unsigned>(a.width),
-                              static_cast<unsigned>(a.height), AllPlanes, ZPixmap);
-    if (image == nullptr) {
+    XImage* image = nullptr;
+    if (XGetWindowAttributes(d, window ? window : mainWindow, &a) == 0 || a.map_state != IsViewable ||
+        (image = XGetImage(d, window ? window : mainWindow, 0, 0, static_cast<unsigned>(a.width),
+                           static_cast<unsigned>(a.height), AllPlanes, ZPixmap)) == nullptr) {
         return shot;
     }
     shot.width = static_cast<unsigned>(a.width);
     shot.height = static_cast<unsigned>(a.height);
-    for (int y = 0; y < a.height; ++y) {
-        for (int x = 0; x < a.width; ++x) {
-            shot.rgb.push_back(static_cast<std::uint32_t>(XGetPixel(image, x, y) & 0xFFFFFFu));
-        }
+    for (int i = 0; i < a.width * a.height; ++i) {
+        shot.rgb.push_back(
+            static_cast<std::uint32_t>(XGetPixel(image, i % a.width, i / a.width) & 0xFFFFFFu));
     }
     XDestroyImage(image);
     return shot;

@@ -25,7 +25,6 @@ struct Shot {
     std::vector<std::uint32_t> rgb; // 0xRRGGBB, row by row
     // Pixels in [x0, x1) x [y0, y1) that are not white, or (dark) clearly dark.
     int Count(unsigned x0, unsigned y0, unsigned x1, unsigned y1, bool dark = false) const;
-    int NonWhite() const { return Count(0, 0, width, height); }
 };
 
 // A picture fills most of the middle of an otherwise white window, away from the menu bands.
@@ -36,13 +35,10 @@ class GameProcess {
 public:
     GameProcess(); // copies the built game data into a new temporary folder
     ~GameProcess();
-    GameProcess(const GameProcess&) = delete;
-    GameProcess& operator=(const GameProcess&) = delete;
 
     // Files in the game's folder, named with forward slashes ("Settings/Pet.list").
     void Write(const std::string& relative, const std::string& content) const;
-    std::string Read(const std::string& relative) const;
-    bool Exists(const std::string& relative) const;
+    std::string Read(const std::string& relative) const; // empty if missing
     void Remove(const std::string& relative) const;
 
     void Start(); // returns once the main window shows or the game has ended

@@ -1,5 +1,6 @@
 // Start-up, naming a new pet, the name prompt and the open chooser left with Escape, a name taken
-// twice, a refused data file and the close button, on the real binary.
+// twice, a refused data file, the close button, a pet that dies and window settings the game
+// cannot start with, on the real binary.
 #include "e2e/GameProcess.h"
 
 #include <gtest/gtest.h>
@@ -28,14 +29,11 @@ TEST(EndToEndStartup, PrintsTheStatesShowsAWhiteWindowAndMakesATypedPetThatTheCl
     }
     EXPECT_TRUE(game.Refused().empty()) << err;
     const Shot start = game.WaitForShot(White);
-    EXPECT_TRUE(White(start)) << "the window should be white with no pet";
-    EXPECT_EQ(start.width, 480u);
-    EXPECT_EQ(start.height, 360u);
+    EXPECT_TRUE(White(start) && start.width == 480u && start.height == 360u) << "no white 480x360 window";
 
     // Escape leaves the name prompt and the open chooser; the screen is white again.
     const auto typed = [](const Shot& s) { return s.Count(50, 50, 200, 90, true) > 30; };
-    game.Keys({"m", "n"});
-    game.Keys({"a", "b", "c"});
+    game.Keys({"m", "n", "a", "b", "c"});
     EXPECT_TRUE(typed(game.WaitForShot(typed))) << "the typed name is not shown";
     game.Keys({"Escape"});
     EXPECT_TRUE(White(game.WaitForShot(White))) << "the prompt stayed on screen";
@@ -47,28 +45,22 @@ TEST(EndToEndStartup, PrintsTheStatesShowsAWhiteWindowAndMakesATypedPetThatTheCl
     // A name already in the list is refused where the prompt's question stood, alone.
     game.Keys({"m", "n"});
     const Shot prompt = game.WaitForShot([](const Shot& s) { return s.Count(10, 10, 240, 40, true) > 30; });
-    game.Keys({"BackSpace", "BackSpace", "BackSpace"});
-    game.Keys({"r", "e", "x"});
-    game.Keys({"Return"});
+    game.Keys({"BackSpace", "BackSpace", "BackSpace", "r", "e", "x", "Return"});
     const auto taken = [&](const Shot& s) {
-        int changed = 0;
-        for (unsigned y = 5; y < 40; ++y) {
-            for (unsigned x = 5; x < 260; ++x) {
-                changed += s.rgb[y * s.width + x] != prompt.rgb[y * s.width + x] ? 1 : 0;
-            }
+        int changed = 0; // in the question's band
+        for (unsigned i = 0; i < 40 * s.width && i < prompt.rgb.size(); ++i) {
+            changed += s.rgb[i] != prompt.rgb[i] ? 1 : 0;
         }
         return changed > 50 && s.Count(10, 10, 260, 40, true) > 30 && s.Count(40, 50, 440, 100) == 0;
     };
     EXPECT_TRUE(taken(game.WaitForShot(taken, 5.0))) << "\"This name has existed!\" is not shown";
     EXPECT_TRUE(White(game.WaitForShot(White))) << "the refusal stayed on screen";
-    EXPECT_FALSE(game.Exists("Pets/REX.data"));
-    EXPECT_FALSE(game.Exists("Pets/ABC.data"));
+    EXPECT_TRUE(game.Read("Pets/REX.data").empty());
+    EXPECT_TRUE(game.Read("Pets/ABC.data").empty());
 
     // A new name makes an egg from the template: saved, listed and drawn in the middle.
-    game.Keys({"m", "n", "BackSpace", "BackSpace", "BackSpace"});
-    game.Keys({"n", "e", "w"});
-    game.Keys({"Return"});
-    ASSERT_TRUE(WaitFor([&] { return game.Exists("Pets/NEW.data"); }));
+    game.Keys({"m", "n", "BackSpace", "BackSpace", "BackSpace", "n", "e", "w", "Return"});
+    ASSERT_TRUE(WaitFor([&] { return !game.Read("Pets/NEW.data").empty(); }));
     EXPECT_EQ(game.Read("Pets/NEW.data"), "NEW 0\nEgg Normal\n10.000000 120.000000 0 0 100 50 0 80 90 \n");
     EXPECT_EQ(game.Read("Settings/Pet.list"), "REX\nODD\nNEW\n");
     EXPECT_TRUE(PetDrawn(game.WaitForShot(PetDrawn))) << "no pet drawn in the middle";
@@ -77,10 +69,8 @@ TEST(EndToEndStartup, PrintsTheStatesShowsAWhiteWindowAndMakesATypedPetThatTheCl
     game.Keys({"m", "o", "Right", "Return"});
     ASSERT_TRUE(WaitFor([&] { return game.Refused().size() == 1; })) << game.Err();
     EXPECT_NE(game.Refused()[0].find("ODD.data"), std::string::npos) << game.Refused()[0];
-    EXPECT_GT(game.WaitForShot([](const Shot& s) { return s.Count(0, 0, 480, 360, true) > 100; })
-                  .Count(0, 0, 480, 360, true),
-              100)
-        << "no refusal balloon";
+    const auto balloon = [](const Shot& s) { return s.Count(0, 0, 480, 360, true) > 100; };
+    EXPECT_TRUE(balloon(game.WaitForShot(balloon))) << "no refusal balloon";
     EXPECT_TRUE(PetDrawn(game.WaitForShot(PetDrawn))) << "the current pet did not come back";
 
     // The window manager's close button saves the pet and ends the game.
@@ -91,4 +81,45 @@ TEST(EndToEndStartup, PrintsTheStatesShowsAWhiteWindowAndMakesATypedPetThatTheCl
     EXPECT_EQ(game.Read("Settings/Pet.list"), "REX\nODD\nNEW\n");
     EXPECT_EQ(game.Read("Pets/ODD.data"), odd);
     EXPECT_EQ(game.Refused().size(), 1u) << game.Err();
+}
+
+TEST(EndToEndDeath, AStarvingPetDiesLeavingAWhiteScreenItsFileAndTheOtherNames) {
+    REQUIRE_DISPLAY();
+    GameProcess game;
+    const std::string bob = "BOB 0\nBaby Normal\n30.000000 500.000000 5 5 50 50 50 50 80 \n";
+    // Starving, filthy and without health: its first life step kills it, whichever rule strikes first.
+    const std::string sad = "SAD 1\nBaby Normal\n30.000000 500.000000 5 5 0 0 95 50 80 \n";
+    game.Write("Settings/Pet.list", "ANN\nSAD\nBOB\nSAD\n");
+    game.Write("Pets/SAD.data", sad);
+    game.Write("Pets/BOB.data", bob);
+    game.Start();
+    ASSERT_NE(game.Main(), 0u) << game.Err();
+
+    game.Keys({"m", "o", "Right", "Return"});
+    EXPECT_TRUE(PetDrawn(game.WaitForShot(PetDrawn))) << "the pet was not drawn before it died";
+    // The death notice is wider than the pet, so it reaches where the pet never draws.
+    const auto notice = [](const Shot& s) { return s.Count(90, 150, 170, 210) > 20; };
+    EXPECT_TRUE(notice(game.WaitForShot(notice, 30.0))) << "no death notice";
+    ASSERT_TRUE(WaitFor([&] { return game.Read("Settings/Pet.list") == "ANN\nBOB\n"; }, 30.0))
+        << game.Read("Settings/Pet.list");
+    EXPECT_TRUE(White(game.WaitForShot(White))) << "the screen should turn white after the death";
+
+    // The pet commands and saving do nothing without a pet; the game still quits normally.
+    game.Keys({"p", "s", "p", "c", "m", "s"});
+    EXPECT_TRUE(White(game.Capture())) << "something drew the dead pet again";
+    game.Keys({"m", "q"});
+    EXPECT_EQ(game.WaitForExit(), std::optional<int>(0));
+    EXPECT_EQ(game.Read("Pets/SAD.data"), sad) << "the dead pet's file stays as it was";
+    EXPECT_EQ(game.Read("Pets/BOB.data"), bob);
+    EXPECT_EQ(game.Read("Settings/Pet.list"), "ANN\nBOB\n");
+}
+
+TEST(EndToEndStartup, AMissingWindowSettingsFileEndsTheGameWithStatusOneAndOneRefusal) {
+    REQUIRE_DISPLAY();
+    GameProcess game;
+    game.Remove("Settings/WindowApp.data");
+    game.Start();
+    EXPECT_EQ(game.WaitForExit(), std::optional<int>(1));
+    ASSERT_EQ(game.Refused().size(), 1u) << game.Err();
+    EXPECT_NE(game.Refused()[0].find("WindowApp.data"), std::string::npos) << game.Refused()[0];
 }

@@ -34,7 +34,7 @@ inline void Check(bool condition, const std::string& what, const std::string& de
 // Once per process: a fresh memory-backed folder with Pets and Settings, a fixed clock, and the
 // prototypes (made without their names on standard output).
 inline void Setup() {
-    static const bool done = [] {
+    [[maybe_unused]] static const bool done = [] {
         std::string folder = "/dev/shm/hatchling-fuzz-XXXXXX";
         Check(::mkdtemp(folder.data()) != nullptr, "cannot make a working folder");
         static const std::string made = folder;
@@ -48,7 +48,6 @@ inline void Setup() {
         std::cout.rdbuf(old);
         return true;
     }();
-    (void)done;
 }
 
 inline void WriteFile(const std::string& relative, const std::uint8_t* data, std::size_t size) {
@@ -57,18 +56,14 @@ inline void WriteFile(const std::string& relative, const std::uint8_t* data, std
 }
 
 // Collects standard error (and drops standard output) while it lives.
-class Quiet {
-public:
-    Quiet() : oldErr(std::cerr.rdbuf(errors.rdbuf())), oldOut(std::cout.rdbuf(nullptr)) {}
+struct Quiet {
+    std::ostringstream errors;
+    std::streambuf* oldErr = std::cerr.rdbuf(errors.rdbuf());
+    std::streambuf* oldOut = std::cout.rdbuf(nullptr);
     ~Quiet() {
         std::cerr.rdbuf(oldErr);
         std::cout.rdbuf(oldOut);
     }
-    std::ostringstream errors;
-
-private:
-    std::streambuf* oldErr;
-    std::streambuf* oldOut;
 };
 
 // Every line is a refusal of `path` without a control character that could hide or garble it,
@@ -98,22 +93,18 @@ inline void LiveAndSave(Pet& pet) {
         pet.Feed(apple);
         pet.Clean();
         pet.Cure();
-        for (int i = 0; i < 3; ++i) {
-            pet.Live();
-        }
+        pet.Live();
+        pet.Live();
         pet.NextFrame();
     } catch (Die&) {
         // Dying is a way of life for a pet, not a fault.
     }
     const std::vector<std::string> lines = pet.GetLines();
     Check(textfiles::WriteLines("Pets\\Saved.data", lines), "a pet's lines could not be saved");
-    try {
-        const PetRecord again = petfile::ReadData("Pets\\Saved.data");
-        Check(petfile::DataLines(again.name, again.age, again.stage, again.body, again.statistics) == lines,
-              "a pet changed on the way to disk", lines[0] + "\n" + lines[1] + "\n" + lines[2]);
-    } catch (const FileError& error) {
-        Check(false, "the game cannot read what it saved", error.what());
-    }
+    // A refusal of what the game saved escapes and stops the fuzzer.
+    const PetRecord again = petfile::ReadData("Pets\\Saved.data");
+    Check(petfile::DataLines(again.name, again.age, again.stage, again.body, again.statistics) == lines,
+          "a pet changed on the way to disk", lines[0] + "\n" + lines[1] + "\n" + lines[2]);
 }
 
 } // namespace fuzz

@@ -36,37 +36,26 @@ TEST(Growth, StrictThresholdsOfEveryStageInOrder) {
     const Case cases[] = {
         {"SmallBaby", 20.1, 550.1, "Baby"},
         {"SmallBaby", 20.0, 900, ""},
-        {"SmallBaby", 30, 550, ""},
         {"SmallChick", 75.5, 961, "Chicken"},
         {"SmallChick", 75, 1000, ""},
-        {"SmallChick", 80, 960, ""},
         {"Cock", 121, 959, "BigCock"},
         {"Cock", 121, 960, ""},
-        {"Cock", 120, 900, ""},
         // The baby tries big baby, then small cock, then small chick.
         {"Baby", 44, 801, "BigBaby"},
-        {"Baby", 40, 900, "BigBaby"},
         {"Baby", 45, 900, "SmallChick"},
         {"Baby", 44, 800, "SmallChick"},
         {"Baby", 46, 599, "SmallCock"},
         {"Baby", 46, 600, ""},
-        {"Baby", 45, 500, ""},
-        {"Baby", 37, 700, ""},
         {"Baby", 38, 640, ""},
         {"BigBaby", 70, 1300, "Flower"},
-        {"BigBaby", 74.9, 1200, ""},
         {"BigBaby", 75, 1300, ""},
         {"BigBaby", 80, 1000, "Chicken"},
         {"BigBaby", 80, 960, ""},
-        {"BigBaby", 75, 1000, ""},
         {"SmallCock", 95, 800, "Cock"},
         {"SmallCock", 90, 800, ""},
-        {"SmallCock", 91, 840, ""},
-        {"SmallCock", 95, 1000, "Chicken"},
         {"SmallCock", 76, 961, "Chicken"},
         {"SmallCock", 75, 961, ""},
         {"Chicken", 240, 5000, ""},
-        {"BigCock", 240, 5000, ""},
         {"Flower", 240, 5000, ""},
     };
     for (const Case& c : cases) {
@@ -76,9 +65,8 @@ TEST(Growth, StrictThresholdsOfEveryStageInOrder) {
 }
 
 TEST(Growth, OnlyAFitPetGrows) {
-    for (const Case& c : {Case{"SmallBaby", 25, 600, "Baby"}, Case{"Baby", 44, 801, "BigBaby"},
-                          Case{"BigBaby", 70, 1300, "Flower"}, Case{"SmallChick", 80, 1000, "Chicken"},
-                          Case{"SmallCock", 95, 800, "Cock"}, Case{"Cock", 121, 900, "BigCock"}}) {
+    for (const Case& c : {Case{"SmallBaby", 25, 600, "Baby"}, Case{"BigBaby", 70, 1300, "Flower"},
+                          Case{"SmallCock", 95, 800, "Cock"}}) {
         EXPECT_EQ(GrowsInto(c.stage, c.height, c.weight, 41, 34), c.next) << c.stage;
         EXPECT_EQ(GrowsInto(c.stage, c.height, c.weight, 40, 34), "") << c.stage;
         EXPECT_EQ(GrowsInto(c.stage, c.height, c.weight, 41, 35), "") << c.stage;

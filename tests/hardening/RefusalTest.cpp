@@ -27,10 +27,6 @@ TEST(Refusals, ControlCharactersFromAFileAreShownEscapedSoTheLineStaysOneReadabl
     EXPECT_EQ(
         RefusalOf([] { throw FileError("Pets\\A\tB.data", 2, "no game \"TTT\rrefused: x\x1b[2K\"\n"); }),
         "refused: \"Pets\\A\\x09B.data\" line 2: no game \"TTT\\x0Drefused: x\\x1B[2K\"\\x0A\n");
-    CapturedErrors errors;
-    ReportRefusal("Settings\\Game.list", 2, "no game is called \"TTT\rrefused: x\"");
-    EXPECT_EQ(errors.Text(),
-              "refused: \"Settings\\Game.list\" line 2: no game is called \"TTT\\x0Drefused: x\"\n");
 }
 
 TEST(Refusals, ADataFileNamingAnotherPetOrAPathCannotMakeItsSaveOverwriteAnotherFile) {

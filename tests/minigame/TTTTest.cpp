@@ -5,23 +5,22 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <map>
 #include <thread>
 #include <tuple>
 
 TEST(PaperScissorsStone, ThePetWinsExactlyWhenItBeatsThePlayer) {
-    using TTT = TTTProxy::TTT;
     // 1 paper, 2 scissors, 3 stone: scissors beat paper, stone beats scissors, paper beats stone.
-    for (const auto& [a, b, text, points] : {std::tuple{1, 2, "Pet Win!", 10},
-                                             {2, 3, "Pet Win!", 10},
-                                             {3, 1, "Pet Win!", 10},
-                                             {2, 1, "Pet Lost!", 0},
-                                             {3, 2, "Pet Lost!", 0},
-                                             {1, 3, "Pet Lost!", 0},
-                                             {1, 1, "Draw!", -5},
-                                             {2, 2, "Draw!", -5},
-                                             {3, 3, "Draw!", -5}}) {
-        EXPECT_EQ(TTT::Judge(a, b).text, text) << a << " " << b;
-        EXPECT_EQ(TTT::Judge(a, b).points, points) << a << " " << b;
+    const std::map<std::string, int> points = {{"Pet Win!", 10}, {"Pet Lost!", 0}, {"Draw!", -5}};
+    const char* const expected[3][3] = {{"Draw!", "Pet Win!", "Pet Lost!"},  // the player's paper
+                                        {"Pet Lost!", "Draw!", "Pet Win!"},  // scissors
+                                        {"Pet Win!", "Pet Lost!", "Draw!"}}; // stone
+    for (int player = 1; player <= 3; ++player) {
+        for (int pet = 1; pet <= 3; ++pet) {
+            const auto judged = TTTProxy::TTT::Judge(player, pet);
+            EXPECT_EQ(judged.text, expected[player - 1][pet - 1]) << player << " " << pet;
+            EXPECT_EQ(judged.points, points.at(judged.text)) << player << " " << pet;
+        }
     }
 }
 
@@ -31,12 +30,13 @@ std::thread PressInGameWindow(const std::string& keys) {
     return std::thread([keys] {
         // Wait until the window is there and shown before pressing. The last key closes the
         // window, so xdotool may complain about its release: only the search must succeed.
-        const std::string command = "id=$(xdotool search --sync --onlyvisible --name '^TTT$' | head -n 1) && "
-                                    "sleep 0.5 && { xdotool key --delay 150 --window \"$id\" " +
-                                    keys + " >/dev/null 2>&1; true; }";
-        if (std::system(command.c_str()) != 0) {
-            ADD_FAILURE() << "could not press " << keys;
-        }
+        EXPECT_EQ(
+            std::system(("id=$(xdotool search --sync --onlyvisible --name '^TTT$' | head -n 1) && sleep 0.5 "
+                         "&& { xdotool key --delay 150 --window \"$id\" " +
+                         keys + " >/dev/null 2>&1; true; }")
+                            .c_str()),
+            0)
+            << "could not press " << keys;
     });
 }
 } // namespace
@@ -61,22 +61,16 @@ TEST(PaperScissorsStone, KeyPressesFillTheCountersAndTheProxyCopiesThem) {
         std::thread player = PressInGameWindow("1 2 3 Escape");
         proxy.Play();
         player.join();
-        EXPECT_EQ(proxy.GetFull(), -8);
-        EXPECT_EQ(proxy.GetWisdom(), 4);
-        EXPECT_EQ(proxy.GetEnergy(), -4);
-        EXPECT_EQ(proxy.GetResult(), 20);
-        EXPECT_EQ(proxy.GetStrength(), 0);
-        EXPECT_EQ(draws.reseeds, 3);
-        EXPECT_EQ(draws.Left(), 0u);
+        EXPECT_EQ(std::tuple(proxy.GetFull(), proxy.GetWisdom(), proxy.GetEnergy(), proxy.GetResult(),
+                             proxy.GetStrength(), draws.reseeds, draws.Left()),
+                  std::tuple(-8, 4, -4, 20, 0, 3, 0u));
 
         // A run ended at once with Escape still counts that key press; the counters restart.
         std::thread quitter = PressInGameWindow("Escape");
         proxy.Play();
         quitter.join();
-        EXPECT_EQ(proxy.GetFull(), -2);
-        EXPECT_EQ(proxy.GetWisdom(), 1);
-        EXPECT_EQ(proxy.GetEnergy(), -1);
-        EXPECT_EQ(proxy.GetResult(), 0);
+        EXPECT_EQ(std::tuple(proxy.GetFull(), proxy.GetWisdom(), proxy.GetEnergy(), proxy.GetResult()),
+                  std::tuple(-2, 1, -1, 0));
     }
     EXPECT_EQ(Game::Get("TTT"), nullptr);
 }

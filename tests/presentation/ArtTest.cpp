@@ -2,6 +2,7 @@
 #include <SFML/Graphics/Image.hpp>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -12,17 +13,9 @@ namespace {
 const std::string kData = HATCHLING_GAME_DATA;
 
 bool samePixels(const sf::Image& a, const sf::Image& b) {
-    if (a.getSize() != b.getSize()) {
-        return false;
-    }
-    for (unsigned y = 0; y < a.getSize().y; ++y) {
-        for (unsigned x = 0; x < a.getSize().x; ++x) {
-            if (a.getPixel(x, y) != b.getPixel(x, y)) {
-                return false;
-            }
-        }
-    }
-    return true;
+    const auto size = a.getSize();
+    return size == b.getSize() &&
+           std::equal(a.getPixelsPtr(), a.getPixelsPtr() + 4 * size.x * size.y, b.getPixelsPtr());
 }
 } // namespace
 

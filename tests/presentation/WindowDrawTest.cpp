@@ -26,26 +26,19 @@ namespace {
 
 struct Box {
     int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1, count = 0;
-    int CentreX2() const { return left + right; } // twice the centre, to stay in whole pixels
-    int CentreY2() const { return top + bottom; }
 };
 
-// The bounding box of the pixels of the window's last frame that satisfy `match`, inside the
-// given rectangle (the whole window by default).
-Box Find(const facade::WindowApp& window, const std::function<bool(sf::Color)>& match,
+// The bounding box of the pixels of the window's last frame that satisfy `match` inside `area`.
+Box Find(const facade::WindowApp& window, bool (*match)(sf::Color),
          sf::IntRect area = sf::IntRect(0, 0, 1 << 20, 1 << 20)) {
     facade::Picture shot(window);
     const sf::Image& image = shot.GetImage();
-    EXPECT_EQ(image.getSize(), window.getSize());
     Box box;
     for (unsigned y = 0; y < image.getSize().y; ++y) {
         for (unsigned x = 0; x < image.getSize().x; ++x) {
             if (area.contains(int(x), int(y)) && match(image.getPixel(x, y))) {
-                box.left = std::min(box.left, int(x));
-                box.right = std::max(box.right, int(x));
-                box.top = std::min(box.top, int(y));
-                box.bottom = std::max(box.bottom, int(y));
-                ++box.count;
+                box = {std::min(box.left, int(x)), std::min(box.top, int(y)), std::max(box.right, int(x)),
+                       std::max(box.bottom, int(y)), box.count + 1};
             }
         }
     }
@@ -54,6 +47,9 @@ Box Find(const facade::WindowApp& window, const std::function<bool(sf::Color)>& 
 
 bool NotWhite(sf::Color c) {
     return c.r < 250 || c.g < 250 || c.b < 250;
+}
+bool Red(sf::Color c) {
+    return c.r > 200 && c.g < 50 && c.b < 50;
 }
 bool Dark(sf::Color c) {
     return c.r + c.g + c.b < 300;
@@ -70,6 +66,7 @@ struct Counter : facade::EventOperation {
     int runs = 0;
 };
 
+// Runs in the game's data folder with the game's pauses recorded, not waited.
 class WindowTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -77,61 +74,53 @@ protected:
             GTEST_SKIP() << "no display to open windows on";
         }
         previous = fs::current_path();
+        fs::current_path(HATCHLING_GAME_DATA);
     }
     void TearDown() override {
         if (!previous.empty()) {
             fs::current_path(previous);
         }
-        if (!scratch.empty()) {
-            fs::remove_all(scratch);
-        }
     }
-    void WorkInGameData() { fs::current_path(HATCHLING_GAME_DATA); }
-    void WorkInScratch() {
-        scratch = fs::temp_directory_path() / ("hatchling-presentation-" + std::to_string(::getpid()));
-        fs::create_directories(scratch / "imgs");
-        fs::current_path(scratch);
-    }
-    // Polls until the condition holds, giving the X server time to deliver the keys.
-    static bool Eventually(const std::function<bool()>& done, const std::function<void()>& poll) {
-        for (int attempt = 0; attempt < 200 && !done(); ++attempt) {
-            poll();
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        return done();
-    }
-
-    RecordedSleeps sleeps; // the game's own pauses are recorded, not waited
+    RecordedSleeps sleeps;
     fs::path previous;
-    fs::path scratch;
 };
+
+// Polls the dispatcher until the condition holds, giving the X server time to deliver keys.
+bool Eventually(facade::EventDispatcher& dispatcher, const std::function<bool()>& done) {
+    for (int attempt = 0; attempt < 200 && !done(); ++attempt) {
+        dispatcher.Poll();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return done();
+}
 
 } // namespace
 
 TEST_F(WindowTest, ClearsToWhiteAndCentresPictures) {
-    WorkInScratch();
+    const std::string path =
+        fs::temp_directory_path() / ("hatchling-dot-" + std::to_string(::getpid()) + ".png");
     sf::Image red;
     red.create(20, 10, sf::Color::Red);
-    ASSERT_TRUE(red.saveToFile("imgs/Dot.png"));
+    ASSERT_TRUE(red.saveToFile(path));
 
     facade::WindowApp window(200, 150, "Hatchling drawing", 4);
     window.Display();
     EXPECT_EQ(Find(window, NotWhite).count, 0);
 
-    facade::Picture dot("imgs\\Dot.png");
+    facade::Picture dot(path);
+    fs::remove(path);
     ASSERT_FALSE(dot.IsEmpty());
     dot.SetCenter(1, 1);
     dot.SetPosition(float(window.GetWidth() / 2), float(window.GetHeight() / 2));
     window.ClearScreen();
     dot.Draw(window);
     window.Display();
-    Box box = Find(window, [](sf::Color c) { return c.r > 200 && c.g < 50 && c.b < 50; });
+    Box box = Find(window, Red);
     EXPECT_EQ(box.count, 200);
     EXPECT_EQ(std::tie(box.left, box.top, box.right, box.bottom), std::make_tuple(90, 70, 109, 79));
 }
 
 TEST_F(WindowTest, MenuPageShowsItsItemsAndMarks) {
-    WorkInGameData();
     facade::WindowApp window(480, 360, "Hatchling menu", 4); // the size of the menu's background
     Counter ops[8];
     Menu menu(&window);
@@ -159,7 +148,6 @@ TEST_F(WindowTest, MenuPageShowsItsItemsAndMarks) {
 }
 
 TEST_F(WindowTest, BalloonIsWrappedAndCentred) {
-    WorkInGameData();
     ScriptedRandom random{0, 0, 0}; // the darkest colour the balloon can draw: (0, 64, 32)
     facade::WindowApp window(300, 300, "Hatchling balloon", 4);
     const std::string message = "Oh NO! Somebody's dead! This message is long enough to need lines";
@@ -170,24 +158,23 @@ TEST_F(WindowTest, BalloonIsWrappedAndCentred) {
 
     Box ink = Find(window, NotWhite);
     ASSERT_GT(ink.count, 100);
-    EXPECT_NEAR(ink.CentreX2(), 300, 8);
-    EXPECT_NEAR(ink.CentreY2(), 300, 8);
+    EXPECT_NEAR(ink.left + ink.right, 300, 8); // twice the centre
+    EXPECT_NEAR(ink.top + ink.bottom, 300, 8);
     EXPECT_GT(ink.bottom - ink.top, 3 * 24); // several lines of 24-pixel text
 }
 
 TEST_F(WindowTest, KeyPressesReachTheDispatcher) {
-    WorkInGameData();
     facade::WindowApp window(640, 120, "Hatchling keys", 4);
     window.Display();
     facade::EventDispatcher dispatcher(&window);
     Counter bound;
     dispatcher.AddKeyOperation(keys::M, &bound);
     ASSERT_TRUE(xinput::PressKeys(window.getSystemHandle(), {"m"}));
-    EXPECT_TRUE(Eventually([&] { return bound.runs == 1; }, [&] { dispatcher.Poll(); }));
+    EXPECT_TRUE(Eventually(dispatcher, [&] { return bound.runs == 1; }));
 
     dispatcher.BeginInput();
     ASSERT_TRUE(xinput::PressKeys(window.getSystemHandle(), {"a", "b", "BackSpace", "d", "minus", "Return"}));
-    EXPECT_TRUE(Eventually([&] { return dispatcher.IsInputFinished(); }, [&] { dispatcher.Poll(); }));
+    EXPECT_TRUE(Eventually(dispatcher, [&] { return dispatcher.IsInputFinished(); }));
     EXPECT_EQ(dispatcher.TakeFinishedText(), "AD-");
     EXPECT_EQ(bound.runs, 1);
 }
