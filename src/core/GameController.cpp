@@ -372,9 +372,6 @@ void GameController::Feed() {
     if (!pet || foods.empty()) {
         return;
     }
-    behaviors->RemovePetBehaviors();
-    behaviors->RemoveEventBehavior();
-
     std::vector<Food*> entries;
     for (auto& [name, food] : foods) {
         entries.push_back(food.get());
@@ -384,9 +381,8 @@ void GameController::Feed() {
     caption.SetPosition(10, 10);
     caption.SetColor(sf::Color::Blue);
 
-    std::size_t cursor = 0;
-    const ChooserEnd end = RunChooser(
-        entries.size(), cursor,
+    ChooseForPet(
+        entries.size(),
         [&](std::size_t at) {
             facade::Picture* picture = PicFactory::GetPicture(entries[at]->GetName());
             picture->SetPosition(Half(window->GetWidth()), Half(window->GetHeight()));
@@ -399,32 +395,31 @@ void GameController::Feed() {
             basket.Draw(*window);
             window->Display();
         },
-        0, false);
-
-    if (end == ChooserEnd::Confirmed) {
-        LetPetAct([&] { pet->Feed(*entries[cursor]); });
-    }
-    behaviors->AddEventBehavior();
-    behaviors->AddPetBehaviors();
+        [&](std::size_t chosen) { LetPetAct([&] { pet->Feed(*entries[chosen]); }); });
 }
 
 void GameController::Play() {
     if (!pet || gameNames.empty()) {
         return;
     }
+    ChooseForPet(gameNames.size(), NameScreen(gameNames), [&](std::size_t chosen) {
+        Game* game = Game::Get(gameNames[chosen]);
+        if (!game) {
+            Refuse(FileError(kGameListPath, 0, "no game is called \"" + gameNames[chosen] + "\""));
+            return;
+        }
+        LetPetAct([&] { pet->Play(*game); });
+    });
+}
+
+void GameController::ChooseForPet(std::size_t count, const std::function<void(std::size_t)>& draw,
+                                  const std::function<void(std::size_t)>& confirm) {
+    // The pet stands still and no menu key is taken while the player chooses.
     behaviors->RemovePetBehaviors();
     behaviors->RemoveEventBehavior();
-
     std::size_t cursor = 0;
-    const ChooserEnd end = RunChooser(gameNames.size(), cursor, NameScreen(gameNames), 0, false);
-
-    if (end == ChooserEnd::Confirmed) {
-        Game* game = Game::Get(gameNames[cursor]);
-        if (!game) {
-            Refuse(FileError(kGameListPath, 0, "no game is called \"" + gameNames[cursor] + "\""));
-        } else {
-            LetPetAct([&] { pet->Play(*game); });
-        }
+    if (RunChooser(count, cursor, draw, 0, false) == ChooserEnd::Confirmed) {
+        confirm(cursor);
     }
     behaviors->AddEventBehavior();
     behaviors->AddPetBehaviors();

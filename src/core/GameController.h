@@ -71,6 +71,10 @@ private:
     // Builds a pet or reports why it cannot; the current pet is untouched on failure.
     std::unique_ptr<Pet> TryBuild(const std::function<std::unique_ptr<Pet>()>& build);
     void OpenChosen(std::size_t index);
+    // The feed and play choosers: the pet's behaviours leave the scheduler while the player
+    // chooses, `confirm` runs on Return, and everything is put back however the chooser ends.
+    void ChooseForPet(std::size_t count, const std::function<void(std::size_t)>& draw,
+                      const std::function<void(std::size_t)>& confirm);
     // Runs a command on the pet, if there is one; a death it causes runs the death sequence.
     void LetPetAct(const std::function<void()>& act);
     std::function<void(std::size_t)> NameScreen(const std::vector<std::string>& names);

@@ -59,39 +59,32 @@ void Pet::Say(const std::string& text) {
     }
 }
 
-void Pet::Feed(const Food& food) {
+void Pet::Answer(const std::function<void()>& command, const char* success) {
     try {
-        body->Feed(food);
-        Say("It's TastY!");
+        command();
+        if (success) {
+            Say(success);
+        }
     } catch (InvalidOperation& refusal) {
         Say(refusal.GetMessage());
     }
+}
+
+void Pet::Feed(const Food& food) {
+    Answer([&] { body->Feed(food); }, "It's TastY!");
 }
 
 void Pet::Play(Game& game) {
-    try {
-        body->Play(game);
-        Say("Oh, it's so FUN!");
-    } catch (InvalidOperation& refusal) {
-        Say(refusal.GetMessage());
-    }
+    Answer([&] { body->Play(game); }, "Oh, it's so FUN!");
 }
 
 void Pet::Clean() {
-    try {
-        body->Clean();
-        Say("Yeeey I'm cleaner!");
-    } catch (InvalidOperation& refusal) {
-        Say(refusal.GetMessage());
-    }
+    Answer([&] { body->Clean(); }, "Yeeey I'm cleaner!");
 }
 
 void Pet::Cure() {
-    try {
-        body->Cure();
-    } catch (InvalidOperation& refusal) {
-        Say(refusal.GetMessage());
-    }
+    // Curing says nothing when it works.
+    Answer([&] { body->Cure(); }, nullptr);
 }
 
 void Pet::Live() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -67,6 +68,8 @@ public:
 
 private:
     void Say(const std::string& text);
+    // Runs a command through the body state and shows its success text (if any) or the refusal.
+    void Answer(const std::function<void()>& command, const char* success);
 
     std::string name;
     facade::Picture* picture = nullptr;
