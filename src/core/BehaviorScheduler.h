@@ -41,13 +41,11 @@ public:
     void Remove(AutoBehavior* behavior);
     void Run();
     void Stop() { stopped = true; }
-    bool IsStopped() const { return stopped; }
 
     // One pass without its pause. The list's length is read again at every step, so
     // behaviours added or removed by an action take effect within the same pass.
     void RunPass();
 
-    const std::vector<AutoBehavior*>& GetBehaviors() const { return behaviors; }
 
 private:
     std::vector<AutoBehavior*> behaviors;

@@ -25,7 +25,6 @@ class Egg : public GrowState {
     void FeedNormal(const Food& food) override;
     void PlayNormal(Game& game) override;
     void LiveNormal() override;
-    int GetHatchCount() const { return hatchCount; }
 
 private:
     // Growth checks this egg object has had; not saved, so a reloaded egg starts again.

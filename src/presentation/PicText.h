@@ -36,7 +36,6 @@ public:
     void Draw(sf::RenderTarget& target) override;
     virtual void Clear();
 
-    const std::vector<PicText*>& GetChildren() const { return children; }
 
 private:
     std::vector<PicText*> children;

@@ -38,7 +38,6 @@ public:
 
     GrowState* GetGrowState() const { return growState.get(); }
     const std::string& GetGrowName() const { return growName; }
-    const Table& GetFrameCounts() const { return frameCounts; }
     const Table& GetMoves() const { return moves; }
 
     // Reads one table file: records of a stage name and five (body-state name, integer)

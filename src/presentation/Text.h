@@ -35,8 +35,6 @@ public:
     void SetFont(const std::string& fontPath);
     void SetSize(const float& size);
     void SetColor(const sf::Color& color) { string.setFillColor(color); }
-    sf::Color GetColor() const { return string.getFillColor(); }
-    const sf::Text& GetSfText() const { return string; }
 
     // The cached font of that path (a game path, backslashes allowed), read once per file. A
     // font that fails to load stays cached empty, so texts in it are invisible and the file is
