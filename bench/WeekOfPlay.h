@@ -7,16 +7,16 @@
 // (which cannot exist without its window) with the game's own file code.
 
 #include "core/BehaviorScheduler.h"
-#include "core/FileError.h"
 #include "core/Initializer.h"
-#include "core/Seams.h"
 #include "core/Signals.h"
-#include "core/TextFiles.h"
 #include "pet/Food.h"
 #include "pet/Game.h"
 #include "pet/Pet.h"
 #include "pet/PetFile.h"
 #include "presentation/StateFactory.h"
+#include "support/FileError.h"
+#include "support/Seams.h"
+#include "support/TextFiles.h"
 
 #include <algorithm>
 #include <chrono>

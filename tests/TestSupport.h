@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/Seams.h"
 #include "pet/Game.h"
+#include "support/Seams.h"
 
 #include <gtest/gtest.h>
 

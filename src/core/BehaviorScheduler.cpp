@@ -1,6 +1,6 @@
 #include "core/BehaviorScheduler.h"
 
-#include "core/Seams.h"
+#include "support/Seams.h"
 
 #include <algorithm>
 

@@ -1,12 +1,12 @@
 #include "core/Behaviors.h"
 
 #include "core/GameController.h"
-#include "core/Seams.h"
 #include "core/Signals.h"
-#include "core/TextFiles.h"
 #include "pet/Pet.h"
 #include "presentation/EventDispatcher.h"
 #include "presentation/PopupText.h"
+#include "support/Seams.h"
+#include "support/TextFiles.h"
 
 #include <string>
 #include <vector>

@@ -1,11 +1,8 @@
 #include "core/GameController.h"
 
 #include "core/Behaviors.h"
-#include "core/FileError.h"
 #include "core/Initializer.h"
-#include "core/Seams.h"
 #include "core/Signals.h"
-#include "core/TextFiles.h"
 #include "minigame/TTT.h"
 #include "pet/Food.h"
 #include "pet/Game.h"
@@ -19,6 +16,9 @@
 #include "presentation/PopupText.h"
 #include "presentation/Text.h"
 #include "presentation/WindowApp.h"
+#include "support/FileError.h"
+#include "support/Seams.h"
+#include "support/TextFiles.h"
 
 #include <SFML/Window/Event.hpp>
 

@@ -1,12 +1,12 @@
 #include "core/Initializer.h"
 
-#include "core/FileError.h"
-#include "core/TextFiles.h"
 #include "pet/Food.h"
 #include "pet/Game.h"
 #include "presentation/Picture.h"
 #include "presentation/StringTokenizer.h"
 #include "presentation/WindowApp.h"
+#include "support/FileError.h"
+#include "support/TextFiles.h"
 
 #include <iostream>
 

@@ -1,7 +1,7 @@
 #include "core/BehaviorScheduler.h"
-#include "core/FileError.h"
 #include "core/GameController.h"
 #include "core/Prototypes.h"
+#include "support/FileError.h"
 
 int main() {
     GameController* controller = nullptr;

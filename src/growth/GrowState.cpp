@@ -1,11 +1,11 @@
 #include "growth/GrowState.h"
 
-#include "core/FileError.h"
-#include "core/Seams.h"
 #include "core/Signals.h"
 #include "pet/Food.h"
 #include "pet/Game.h"
 #include "presentation/StringTokenizer.h"
+#include "support/FileError.h"
+#include "support/Seams.h"
 
 #include <climits>
 #include <cstdint>

@@ -1,9 +1,9 @@
 #include "growth/Stages.h"
 
-#include "core/Seams.h"
 #include "core/Signals.h"
 #include "pet/Food.h"
 #include "pet/Game.h"
+#include "support/Seams.h"
 
 #include <climits>
 

@@ -1,9 +1,9 @@
 #include "minigame/TTT.h"
 
-#include "core/Seams.h"
 #include "presentation/KeyCodes.h"
 #include "presentation/Text.h"
 #include "presentation/WindowApp.h"
+#include "support/Seams.h"
 
 #include <SFML/Window/Event.hpp>
 

@@ -1,7 +1,7 @@
 #include "pet/BodyState.h"
 
-#include "core/FileError.h"
 #include "growth/GrowState.h"
+#include "support/FileError.h"
 
 #include <iostream>
 

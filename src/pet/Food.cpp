@@ -1,7 +1,7 @@
 #include "pet/Food.h"
 
-#include "core/FileError.h"
 #include "presentation/StringTokenizer.h"
+#include "support/FileError.h"
 
 #include <cmath>
 

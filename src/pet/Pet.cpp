@@ -1,6 +1,5 @@
 #include "pet/Pet.h"
 
-#include "core/FileError.h"
 #include "core/Signals.h"
 #include "pet/BodyState.h"
 #include "pet/PetFile.h"
@@ -11,8 +10,9 @@
 #include "presentation/StringTokenizer.h"
 #include "presentation/Text.h"
 #include "presentation/WindowApp.h"
+#include "support/FileError.h"
 
-#include "core/Seams.h"
+#include "support/Seams.h"
 
 #include <climits>
 #include <iostream>

@@ -1,10 +1,10 @@
 #include "pet/PetFile.h"
 
-#include "core/FileError.h"
-#include "core/TextFiles.h"
 #include "growth/GrowState.h"
 #include "pet/BodyState.h"
 #include "presentation/StringTokenizer.h"
+#include "support/FileError.h"
+#include "support/TextFiles.h"
 
 #include <cmath>
 

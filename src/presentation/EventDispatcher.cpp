@@ -1,9 +1,9 @@
 #include "presentation/EventDispatcher.h"
 
-#include "core/Seams.h"
 #include "core/Signals.h"
 #include "presentation/KeyCodes.h"
 #include "presentation/WindowApp.h"
+#include "support/Seams.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
 #include "presentation/Menu.h"
 
-#include "core/Seams.h"
 #include "presentation/KeyCodes.h"
 #include "presentation/PicFactory.h"
 #include "presentation/WindowApp.h"
+#include "support/Seams.h"
 
 Menu::Menu(facade::WindowApp* window)
     : window(window), background(PicFactory::GetPicture("Menu")), pageDown(this), pageUp(this),

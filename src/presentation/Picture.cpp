@@ -1,8 +1,8 @@
 #include "presentation/Picture.h"
 
-#include "core/FileError.h"
-#include "core/Seams.h"
 #include "presentation/WindowApp.h"
+#include "support/FileError.h"
+#include "support/Seams.h"
 
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/System/Err.hpp>

@@ -1,8 +1,8 @@
 #include "presentation/PopupText.h"
 
-#include "core/Seams.h"
 #include "presentation/Text.h"
 #include "presentation/WindowApp.h"
+#include "support/Seams.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
 #include "presentation/StateFactory.h"
 
-#include "core/FileError.h"
-#include "core/Seams.h"
 #include "growth/GrowState.h"
 #include "pet/BodyState.h"
+#include "support/FileError.h"
+#include "support/Seams.h"
 
 #include <cctype>
 #include <charconv>

@@ -1,6 +1,6 @@
 #include "presentation/Text.h"
 
-#include "core/Seams.h"
+#include "support/Seams.h"
 
 #include <SFML/Graphics/RenderTarget.hpp>
 

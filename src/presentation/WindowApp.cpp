@@ -1,7 +1,7 @@
 #include "presentation/WindowApp.h"
 
-#include "core/Seams.h"
 #include "presentation/Picture.h"
+#include "support/Seams.h"
 
 #include <SFML/Graphics/RectangleShape.hpp>
 

@@ -1,10 +1,10 @@
 #include "pet/PetFixture.h"
 
-#include "core/FileError.h"
 #include "core/Initializer.h"
-#include "core/TextFiles.h"
 #include "pet/Food.h"
 #include "pet/Game.h"
+#include "support/FileError.h"
+#include "support/TextFiles.h"
 
 #include <gtest/gtest.h>
 

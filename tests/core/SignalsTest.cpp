@@ -1,6 +1,6 @@
 #include "core/Signals.h"
-#include "core/FileError.h"
-#include "core/Seams.h"
+#include "support/FileError.h"
+#include "support/Seams.h"
 
 #include "TestSupport.h"
 

@@ -4,15 +4,15 @@
 // take game paths such as "Pets\Fuzz.data"), the state prototypes, a check that every line a
 // reader writes on standard error is a well-formed refusal, and a pet's life and save round trip.
 
-#include "core/FileError.h"
 #include "core/Prototypes.h"
-#include "core/Seams.h"
 #include "core/Signals.h"
-#include "core/TextFiles.h"
 #include "pet/Food.h"
 #include "pet/Pet.h"
 #include "pet/PetFile.h"
 #include "presentation/StateFactory.h"
+#include "support/FileError.h"
+#include "support/Seams.h"
+#include "support/TextFiles.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,7 +1,7 @@
-#include "core/FileError.h"
 #include "core/Signals.h"
 #include "growth/Stages.h"
 #include "pet/Food.h"
+#include "support/FileError.h"
 
 #include "TestSupport.h"
 

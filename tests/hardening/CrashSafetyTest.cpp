@@ -3,7 +3,7 @@
 #include "pet/PetFixture.h"
 #include "tools/HammerContent.h"
 
-#include "core/TextFiles.h"
+#include "support/TextFiles.h"
 
 #include <gtest/gtest.h>
 

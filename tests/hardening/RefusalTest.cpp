@@ -1,11 +1,11 @@
 // Refusals the unit tests of the readers do not make, from faults that fuzzing and review found.
 #include "pet/PetFixture.h"
 
-#include "core/FileError.h"
 #include "pet/Food.h"
 #include "pet/Pet.h"
 #include "pet/PetFile.h"
 #include "presentation/StateFactory.h"
+#include "support/FileError.h"
 
 #include <gtest/gtest.h>
 

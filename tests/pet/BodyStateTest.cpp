@@ -1,8 +1,8 @@
 #include "pet/BodyState.h"
-#include "core/FileError.h"
 #include "core/Signals.h"
 #include "growth/GrowState.h"
 #include "pet/Food.h"
+#include "support/FileError.h"
 
 #include "TestSupport.h"
 

@@ -1,5 +1,5 @@
 #include "pet/Food.h"
-#include "core/FileError.h"
+#include "support/FileError.h"
 
 #include <gtest/gtest.h>
 

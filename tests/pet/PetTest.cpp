@@ -1,8 +1,6 @@
 #include "PetFixture.h"
 
-#include "core/FileError.h"
 #include "core/Signals.h"
-#include "core/TextFiles.h"
 #include "growth/GrowState.h"
 #include "pet/BodyState.h"
 #include "pet/Food.h"
@@ -10,6 +8,8 @@
 #include "pet/Pet.h"
 #include "pet/PetFile.h"
 #include "presentation/StateFactory.h"
+#include "support/FileError.h"
+#include "support/TextFiles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "presentation/StateFactory.h"
-#include "core/FileError.h"
 #include "core/Signals.h"
 #include "growth/GrowState.h"
 #include "pet/BodyState.h"
+#include "support/FileError.h"
 
 #include "pet/PetFixture.h"
 

@@ -2,7 +2,7 @@
 // killed. Usage: save_hammer FOLDER FIRST_GENERATION. Writes one byte on standard output once the
 // first round is saved, so its killer knows the saving has begun.
 #include "HammerContent.h"
-#include "core/TextFiles.h"
+#include "support/TextFiles.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,7 +1,7 @@
-#include "core/TextFiles.h"
+#include "support/TextFiles.h"
 
-#include "core/FileError.h"
-#include "core/Seams.h"
+#include "support/FileError.h"
+#include "support/Seams.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "core/Seams.h"
+#include "support/Seams.h"
 
 #include <chrono>
 #include <cstdint>

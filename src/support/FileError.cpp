@@ -1,4 +1,4 @@
-#include "core/FileError.h"
+#include "support/FileError.h"
 
 #include <iostream>
 
