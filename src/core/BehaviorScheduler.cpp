@@ -1,5 +1,6 @@
 #include "core/BehaviorScheduler.h"
 
+#include "support/EndRequest.h"
 #include "support/Seams.h"
 
 #include <algorithm>
@@ -34,7 +35,8 @@ void BehaviorScheduler::RunPass() {
 }
 
 void BehaviorScheduler::Run() {
-    while (!stopped) {
+    // A request to end from outside also ends the loop; main then quits the game.
+    while (!stopped && !ending::Requested()) {
         RunPass();
         timing::Sleep(kPassPause);
     }

@@ -39,6 +39,7 @@ public:
 
     void Add(AutoBehavior* behavior);
     void Remove(AutoBehavior* behavior);
+    // Returns once stopped, or when the game is asked to end from outside (ending::Requested).
     void Run();
     void Stop() { stopped = true; }
 

@@ -16,6 +16,7 @@
 #include "presentation/PopupText.h"
 #include "presentation/Text.h"
 #include "presentation/WindowApp.h"
+#include "support/EndRequest.h"
 #include "support/FileError.h"
 #include "support/Seams.h"
 #include "support/TextFiles.h"
@@ -222,9 +223,14 @@ void GameController::NewPet() {
     dispatcher->BeginInput();
 
     while (!dispatcher->IsInputFinished()) {
+        bool interrupted = false;
         try {
             dispatcher->Poll();
         } catch (InterruptedException&) {
+            interrupted = true;
+        }
+        // A request to end leaves the prompt as Escape does; the game's loop then quits.
+        if (interrupted || ending::Requested()) {
             behaviors->AddPetBehaviors();
             ClearIfNoPet();
             return;
@@ -275,6 +281,9 @@ GameController::ChooserEnd GameController::RunChooser(std::size_t count, std::si
                                                       const std::function<void(std::size_t)>& draw,
                                                       double pauseAfterEvent, bool holdContext) {
     while (window->IsOpened()) {
+        if (ending::Requested()) {
+            return ChooserEnd::Escaped;
+        }
         draw(cursor);
         sf::Event event;
         if (window->GetEvent(event)) {

@@ -1,9 +1,53 @@
 #include "core/BehaviorScheduler.h"
 #include "core/GameController.h"
+#include "core/Launch.h"
 #include "core/Prototypes.h"
+#include "support/EndRequest.h"
 #include "support/FileError.h"
 
-int main() {
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+
+namespace {
+std::string Environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+// Finds the data folders and locks them; false (after the refusal line) when the game must not start.
+bool TakeFolders() {
+    try {
+        std::error_code ignored;
+        const std::string executable = std::filesystem::read_symlink("/proc/self/exe", ignored).string();
+        const launch::Folders folders =
+            launch::FindFolders(std::filesystem::current_path().string(), executable,
+                                Environment("XDG_DATA_HOME"), Environment("HOME"));
+        if (!launch::LockFolder(folders.locked)) {
+            ReportRefusal(folders.locked, 0, "another Hatchling is already running with these pets");
+            return false;
+        }
+        paths::SetLayers(folders.layers);
+        return true;
+    } catch (const FileError& error) {
+        ReportRefusal(error);
+        return false;
+    } catch (const std::filesystem::filesystem_error& error) {
+        ReportRefusal(".", 0, error.what());
+        return false;
+    }
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    const launch::Request request = launch::ParseArguments(std::vector<std::string>(argv + 1, argv + argc));
+    if (request != launch::Request::Play) {
+        return launch::Answer(request, HATCHLING_VERSION, std::cout, std::cerr);
+    }
+    ending::InstallHandlers();
+    if (!TakeFolders()) {
+        return 1;
+    }
     GameController* controller = nullptr;
     try {
         // Never deleted: the game ends from inside a pass, through the quit command.
@@ -14,6 +58,10 @@ int main() {
     }
     CreateStatePrototypes();
     controller->GetScheduler()->Run();
+    if (ending::Requested()) {
+        // Asked to end from outside: the pet is saved and the game ends as the menu's Quit ends it.
+        controller->Quit();
+    }
     // The console pause after the loop is a Windows habit; nothing to wait for here.
     return 0;
 }

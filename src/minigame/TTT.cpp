@@ -3,6 +3,7 @@
 #include "presentation/KeyCodes.h"
 #include "presentation/Text.h"
 #include "presentation/WindowApp.h"
+#include "support/EndRequest.h"
 #include "support/Seams.h"
 
 #include <SFML/Window/Event.hpp>
@@ -69,7 +70,7 @@ void TTTProxy::TTT::ShowTurn(int player) {
 void TTTProxy::TTT::Play() {
     Reset();
     window->Display();
-    while (window->IsOpened()) {
+    while (window->IsOpened() && !ending::Requested()) {
         int player = 0;
         sf::Event event;
         while (player == 0 && window->GetEvent(event)) {

@@ -3,6 +3,7 @@
 #include "core/Signals.h"
 #include "presentation/KeyCodes.h"
 #include "presentation/WindowApp.h"
+#include "support/EndRequest.h"
 #include "support/Seams.h"
 
 #include <algorithm>
@@ -93,7 +94,7 @@ void EventDispatcher::Poll() {
     // SFML 2 takes events without the drawing context, so the context is not switched off and
     // on around every poll (that switch cost more than everything else the game does at rest).
     sf::Event event;
-    while (window->GetEvent(event)) {
+    while (!ending::Requested() && window->GetEvent(event)) {
         Dispatch(event);
         timing::Sleep(0.01);
     }

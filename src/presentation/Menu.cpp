@@ -3,6 +3,7 @@
 #include "presentation/KeyCodes.h"
 #include "presentation/PicFactory.h"
 #include "presentation/WindowApp.h"
+#include "support/EndRequest.h"
 #include "support/Seams.h"
 
 Menu::Menu(facade::WindowApp* window)
@@ -53,7 +54,7 @@ void Menu::Execute() {
     pageStart = 0;
     dirty = true;
     window->Activate();
-    while (window->IsOpened()) {
+    while (window->IsOpened() && !ending::Requested()) {
         window->Deactivate();
         if (HandleEvents()) {
             window->ClearScreen();

@@ -105,7 +105,7 @@ void Picture::ResetTransform() {
 }
 
 bool Picture::SaveToFile(const std::string& path) const {
-    return !IsEmpty() && image->saveToFile(paths::Map(path));
+    return !IsEmpty() && image->saveToFile(paths::MapForWrite(path));
 }
 
 } // namespace facade

@@ -1,8 +1,11 @@
 #include "support/Seams.h"
 
+#include "support/EndRequest.h"
+
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <thread>
 
 namespace timing {
@@ -18,8 +21,13 @@ void Sleep(double seconds) {
         sleeper(seconds);
         return;
     }
-    if (seconds > 0) {
-        std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+    // Waits are cut into short slices so that a request to end is answered within a moment,
+    // whatever the game was waiting for.
+    constexpr double kSlice = 0.05;
+    while (seconds > 0 && !ending::Requested()) {
+        const double slice = seconds < kSlice ? seconds : kSlice;
+        std::this_thread::sleep_for(std::chrono::duration<double>(slice));
+        seconds -= slice;
     }
 }
 
@@ -105,7 +113,10 @@ RandomSource* SetSource(RandomSource* source) {
 } // namespace chance
 
 namespace paths {
-std::string Map(const std::string& gamePath) {
+namespace {
+Layers layers;
+
+std::string Slashed(const std::string& gamePath) {
     std::string mapped = gamePath;
     for (char& c : mapped) {
         if (c == '\\') {
@@ -113,5 +124,36 @@ std::string Map(const std::string& gamePath) {
         }
     }
     return mapped;
+}
+
+// An absolute path (an icon named in full, say) stays as it is in every layer.
+std::string In(const std::string& folder, const std::string& relative) {
+    if (folder.empty() || relative.empty() || relative.front() == '/') {
+        return relative;
+    }
+    return folder + "/" + relative;
+}
+} // namespace
+
+void SetLayers(Layers set) {
+    layers = std::move(set);
+}
+
+const Layers& GetLayers() {
+    return layers;
+}
+
+std::string Map(const std::string& gamePath) {
+    const std::string relative = Slashed(gamePath);
+    if (layers.shipped.empty()) {
+        return In(layers.player, relative);
+    }
+    std::string own = In(layers.player, relative);
+    std::error_code ignored;
+    return std::filesystem::exists(own, ignored) ? own : In(layers.shipped, relative);
+}
+
+std::string MapForWrite(const std::string& gamePath) {
+    return In(layers.player, Slashed(gamePath));
 }
 } // namespace paths

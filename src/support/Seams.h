@@ -43,6 +43,19 @@ RandomSource* SetSource(RandomSource* source);
 } // namespace chance
 
 namespace paths {
-// Turns a path written with backslashes into one the platform opens.
+// Where the game's files live. With no folders set (the default, and a self-contained data
+// folder as working directory) paths stay relative to the working directory. Otherwise every
+// write goes to the player folder, and a read takes the player's file when there is one and
+// the shipped (read-only) one otherwise.
+struct Layers {
+    std::string player;
+    std::string shipped;
+};
+void SetLayers(Layers layers);
+const Layers& GetLayers();
+
+// Turns a path written with backslashes into the file the game reads.
 std::string Map(const std::string& gamePath);
+// The file the game writes for that path: always in the player folder.
+std::string MapForWrite(const std::string& gamePath);
 } // namespace paths

@@ -50,7 +50,7 @@ void SyncFolder(const std::filesystem::path& folder) {
 }
 
 bool Replace(const std::string& gamePath, const std::string& content) {
-    const std::filesystem::path target(paths::Map(gamePath));
+    const std::filesystem::path target(paths::MapForWrite(gamePath));
     const std::filesystem::path folder = target.parent_path();
     std::error_code ignored;
     if (!folder.empty()) {

@@ -4,7 +4,8 @@
 #include <vector>
 
 // Reading and writing the game's small text files. Paths are given as the game names them
-// (with backslashes) and mapped when the file is opened.
+// (with backslashes) and mapped when the file is opened: reads find the player's file or the
+// shipped one, writes always go to the player's.
 namespace textfiles {
 
 // Reads every line; a line end with or without a carriage return ends a line, and a last

@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Plays an unpacked (never installed) game as a new player would: its own X server, an empty
+# HOME, no XDG_DATA_HOME, started from a folder that holds no game data.
+# Usage: installed_game_test.sh BINARY. Prints one line per check and "package: N passed, N failed".
+set -uo pipefail
+game="$(realpath "$1")"
+tmp="$(mktemp -d)"
+passed=0 failed=0
+check() { # check "what" command...
+  if "${@:2}" >/dev/null 2>&1; then passed=$((passed + 1)); echo "ok   $1"; else failed=$((failed + 1)); echo "FAIL $1"; fi
+}
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/display" 2>/dev/null &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null; rm -rf "$tmp"' EXIT
+for _ in $(seq 50); do [ -s "$tmp/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(cat "$tmp/display")" HOME="$tmp/home"
+unset XDG_DATA_HOME
+mkdir -p "$HOME" "$tmp/work"
+cd "$tmp/work"
+player="$HOME/.local/share/hatchling"
+
+start() { # start NAME: runs the game in the background, sets pid and win
+  "$game" >"$tmp/$1.out" 2>"$tmp/$1.err" &
+  pid=$!
+  # SFML does not set _NET_WM_PID; this X server shows no other game's window.
+  win=$(timeout 20 xdotool search --sync --name '^Hatchling$' | head -n 1)
+}
+keys() { for k in "$@"; do xdotool key --window "$win" "$k"; sleep 0.3; done; }
+stop_within_a_second() { # sends SIGTERM; true when the game ended with status 0 within a second
+  local t0=$(date +%s%N) rc
+  kill -TERM "$pid"
+  wait "$pid"; rc=$?
+  [ "$rc" -eq 0 ] && [ $(( ($(date +%s%N) - t0) / 1000000 )) -le 1000 ]
+}
+shot() { import -window "$win" -depth 8 "rgb:$tmp/$1.rgb"; }
+stats() { sed -n 3p "$player/Pets/ANN.data"; }
+
+# The player's own lists: one food, one greeting.
+mkdir -p "$player/Settings"
+echo "Apple 1.0 20 5 20 10 5 0 1" >"$player/Settings/Food.list"
+echo "Hello from my own list" >"$player/Settings/Hello.list"
+mine=$(cat "$player/Settings/Food.list" "$player/Settings/Hello.list" | md5sum)
+
+start first
+keys m n A N N Return
+sleep 1
+newborn=$(stats)
+check "a new pet is saved in the player folder" test -n "$newborn"
+timeout 10 "$game" >/dev/null 2>"$tmp/second.err"
+check "a second game on the same folder exits 1" test $? -eq 1
+check "and says why" grep -qx "refused: \"$player\": another Hatchling is already running with these pets" "$tmp/second.err"
+check "while the first keeps running" kill -0 "$pid"
+sleep 6 # a life step or more, so the pet's statistics move on from the first save
+keys p f
+shot food1; keys Right; shot food2
+check "the player's one-food list is the one offered" cmp "$tmp/food1.rgb" "$tmp/food2.rgb"
+check "SIGTERM with the food chooser open ends the game with 0 within a second" stop_within_a_second
+check "and saves the pet's latest statistics" test "$(stats)" != "$newborn"
+check "the player folder holds only what the game wrote and the player put there" \
+  test "$(cd "$player" && find . -type f | sort | tr '\n' ' ')" = \
+  "./Pets/ANN.data ./Settings/Food.list ./Settings/Hello.list ./Settings/Pet.list "
+check "the pet list names the pet" test "$(cat "$player/Settings/Pet.list")" = ANN
+
+start killed
+kill -KILL "$pid"; wait "$pid" 2>/dev/null
+start again
+check "after a SIGKILL the next start succeeds" test -n "$win"
+keys m
+check "SIGTERM with the main menu open ends the game with 0 within a second" stop_within_a_second
+check "a second run leaves the player's lists byte for byte" test "$(cat "$player/Settings/Food.list" "$player/Settings/Hello.list" | md5sum)" = "$mine"
+echo "package: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
