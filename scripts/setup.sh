@@ -9,6 +9,7 @@ packages=(
   libsfml-dev libgl1-mesa-dri
   xvfb xauth xdotool libxtst-dev libx11-dev x11-utils imagemagick
   fonts-liberation fonts-crosextra-caladea fonts-tlwg-loma-ttf fonts-comic-neue fonts-leckerli-one
+  dpkg-dev fakeroot file lintian desktop-file-utils appstream
 )
 
 missing=()

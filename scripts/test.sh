@@ -30,8 +30,22 @@ cmake --build "$asan" -j"$(nproc)" --target hatchling_tests week_of_play
 # Every reader's fuzz target, briefly; scripts/fuzz.sh runs them for longer.
 "$root/scripts/fuzz.sh" "${HATCHLING_FUZZ_SECONDS:-10}"
 
+# The Debian package, unpacked (never installed) and played from a clean home; each of its
+# checks counts in the closing line.
+deb=$("$root/scripts/package.sh" | tail -n 1)
+unpacked=$(mktemp -d)
+dpkg-deb -x "$deb" "$unpacked"
+"$root/tests/package/installed_game_test.sh" "$unpacked/usr/games/hatchling" | tee "$build/package-test.log" || true
+rm -rf "$unpacked"
+
 # One closing line for the whole run (the sanitizer and fuzz stages fail the script on any fault).
 summary=$(grep -E "tests passed, [0-9]+ tests failed out of [0-9]+" "$build/ctest-summary.log" | tail -n 1)
 total=$(echo "$summary" | sed -E 's/.* out of ([0-9]+).*/\1/')
 failed=$(echo "$summary" | sed -E 's/.*, ([0-9]+) tests failed.*/\1/')
-echo "tests: $((total - failed)) passed, $failed failed"
+package=$(grep -E "^package: [0-9]+ passed, [0-9]+ failed$" "$build/package-test.log" || echo "package: 0 passed, 1 failed")
+package_passed=$(echo "$package" | sed -E 's/package: ([0-9]+) passed.*/\1/')
+package_failed=$(echo "$package" | sed -E 's/.*, ([0-9]+) failed/\1/')
+passed=$((total - failed + package_passed))
+failed=$((failed + package_failed))
+echo "tests: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]

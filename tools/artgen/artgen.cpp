@@ -516,9 +516,43 @@ void save(const sf::Image& image, const fs::path& path) {
         throw ArtError("cannot write " + path.string());
 }
 
+// The desktop's icon sizes; each is a whole multiple of the 16-cell icon grid, so the pixel art
+// stays crisp at every size.
+constexpr std::array<unsigned, 6> kIconSizes = {16, 32, 48, 64, 128, 256};
+
+// Renders every icons/*.art source into <out>/<size>x<size>/apps/<name>.png, the icon theme's layout.
+std::size_t renderIcons(const Shared& shared, const fs::path& artDir, const fs::path& outDir) {
+    std::size_t count = 0;
+    for (const auto& entry : fs::directory_iterator(artDir / "icons")) {
+        if (entry.path().extension() != ".art")
+            continue;
+        const sf::Image cells = Scene(shared, "Normal", 0).render(loadArt(entry.path()), false);
+        const unsigned side = cells.getSize().x;
+        if (side == 0 || cells.getSize().y != side)
+            throw ArtError(entry.path().string() + ": an icon must be square");
+        for (unsigned size : kIconSizes) {
+            if (size % side != 0)
+                throw ArtError(entry.path().string() + ": " + std::to_string(size) + " is no multiple of " +
+                               std::to_string(side));
+            sf::Image icon;
+            icon.create(size, size, sf::Color::Transparent);
+            const unsigned k = size / side;
+            for (unsigned y = 0; y < size; ++y)
+                for (unsigned x = 0; x < size; ++x)
+                    icon.setPixel(x, y, cells.getPixel(x / k, y / k));
+            const fs::path folder = outDir / (std::to_string(size) + "x" + std::to_string(size)) / "apps";
+            fs::create_directories(folder);
+            save(icon, folder / (entry.path().stem().string() + ".png"));
+            ++count;
+        }
+    }
+    return count;
+}
+
 int usage() {
     std::cerr << "usage: artgen [--frames StatePic.list] [--contact-sheet sheet.png] <art folder> <output "
-                 "folder>\n";
+                 "folder>\n"
+                 "       artgen --icons <art folder> <output folder>\n";
     return 2;
 }
 
@@ -527,12 +561,15 @@ int usage() {
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     fs::path framesPath, sheetPath;
+    bool icons = false;
     std::vector<fs::path> positional;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--frames" && i + 1 < args.size())
             framesPath = args[++i];
         else if (args[i] == "--contact-sheet" && i + 1 < args.size())
             sheetPath = args[++i];
+        else if (args[i] == "--icons")
+            icons = true;
         else if (!args[i].empty() && args[i][0] == '-')
             return usage();
         else
@@ -548,6 +585,11 @@ int main(int argc, char** argv) {
         const Shared shared{loadPalette(artDir / "palette.txt"), loadStamps(artDir / "stamps.txt"),
                             loadArt(artDir / "faces.art")};
         fs::create_directories(outDir);
+        if (icons) {
+            std::cout << "artgen: rendered " << renderIcons(shared, artDir, outDir) << " icons into "
+                      << outDir.string() << "\n";
+            return 0;
+        }
         std::vector<std::vector<Picture>> sheet;
         std::size_t count = 0;
 
