@@ -47,7 +47,6 @@ public:
     // behaviours added or removed by an action take effect within the same pass.
     void RunPass();
 
-
 private:
     std::vector<AutoBehavior*> behaviors;
     bool stopped = false;
