@@ -114,10 +114,11 @@ TEST(EndToEndDeath, AStarvingPetDiesLeavingAWhiteScreenItsFileAndTheOtherNames) 
     EXPECT_EQ(game.Read("Settings/Pet.list"), "ANN\nBOB\n");
 }
 
-TEST(EndToEndStartup, AMissingWindowSettingsFileEndsTheGameWithStatusOneAndOneRefusal) {
+TEST(EndToEndStartup, AnUnusableWindowSettingsFileEndsTheGameWithStatusOneAndOneRefusal) {
     REQUIRE_DISPLAY();
     GameProcess game;
-    game.Remove("Settings/WindowApp.data");
+    // Emptied rather than removed: a folder without it is no self-contained data folder.
+    game.Write("Settings/WindowApp.data", "");
     game.Start();
     EXPECT_EQ(game.WaitForExit(), std::optional<int>(1));
     ASSERT_EQ(game.Refused().size(), 1u) << game.Err();
