@@ -31,6 +31,15 @@ fs::path PlayerFolder(const std::string& xdgDataHome, const std::string& home) {
     }
     return fs::path(home) / ".local" / "share" / "hatchling";
 }
+
+bool IsPlayerFolder(const fs::path& folder, const std::string& xdgDataHome, const std::string& home) {
+    try {
+        std::error_code ignored;
+        return fs::equivalent(folder, PlayerFolder(xdgDataHome, home), ignored);
+    } catch (const FileError&) {
+        return false;
+    }
+}
 } // namespace
 
 Request ParseArguments(const std::vector<std::string>& arguments) {
@@ -68,7 +77,9 @@ int Answer(Request request, const std::string& version, std::ostream& out, std::
 
 Folders FindFolders(const std::string& workingDirectory, const std::string& executable,
                     const std::string& xdgDataHome, const std::string& home) {
-    if (IsDataFolder(workingDirectory)) {
+    // The player folder holds the player's own copies (a WindowApp.data among them, perhaps); it
+    // is never taken for a self-contained data folder, whatever the working directory.
+    if (IsDataFolder(workingDirectory) && !IsPlayerFolder(workingDirectory, xdgDataHome, home)) {
         return Folders{workingDirectory, {}};
     }
     const fs::path beside = fs::path(executable).parent_path();

@@ -57,6 +57,10 @@ TEST(Launch, TheWorkingFolderWinsWhenItHoldsTheDataOtherwiseTheExecutablesNeighb
     launch::Folders installed = launch::FindFolders(root, root + "/usr/games/hatchling", root + "/xdg", "");
     EXPECT_EQ(installed.layers.shipped, root + "/usr/share/hatchling");
     EXPECT_EQ(installed.locked, root + "/xdg/hatchling");
+    game.Write("xdg/hatchling/Settings/WindowApp.data", "1 1 T i\n");
+    launch::Folders inPlayers =
+        launch::FindFolders(root + "/xdg/hatchling", root + "/usr/games/hatchling", root + "/xdg", "");
+    EXPECT_EQ(inPlayers.layers.shipped, root + "/usr/share/hatchling");
 
     EXPECT_THROW(launch::FindFolders(root, root + "/elsewhere/hatchling", "", root + "/home"), FileError);
 }
