@@ -24,13 +24,17 @@ start() { # start NAME: runs the game in the background, sets pid and win
   pid=$!
   # SFML does not set _NET_WM_PID; this X server shows no other game's window.
   win=$(timeout 20 xdotool search --sync --name '^Hatchling$' | head -n 1)
+  [ -n "$win" ] || { echo "FAIL $1: no window"; echo "package: $passed passed, $((failed + 1)) failed"; exit 1; }
 }
+running() { local state; state=$(ps -o stat= -p "$1") && [[ $state != Z* ]]; }
 keys() { for k in "$@"; do xdotool key --window "$win" "$k"; sleep 0.3; done; }
 stop_within_a_second() { # sends SIGTERM; true when the game ended with status 0 within a second
   local t0=$(date +%s%N) rc
   kill -TERM "$pid"
+  while running "$pid" && [ $(($(date +%s%N) - t0)) -lt 1000000000 ]; do sleep 0.02; done
+  kill -KILL "$pid" 2>/dev/null # still there after a second: a failure (status 137)
   wait "$pid"; rc=$?
-  [ "$rc" -eq 0 ] && [ $(( ($(date +%s%N) - t0) / 1000000 )) -le 1000 ]
+  [ "$rc" -eq 0 ]
 }
 shot() { import -window "$win" -depth 8 "rgb:$tmp/$1.rgb"; }
 stats() { sed -n 3p "$player/Pets/ANN.data"; }
