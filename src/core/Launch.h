@@ -27,10 +27,11 @@ struct Folders {
 };
 
 // A working directory that holds "Settings/WindowApp.data" is a self-contained data folder and
-// the only layer, unless it is the player folder itself. Otherwise the player folder is $XDG_DATA_HOME/hatchling (or
-// $HOME/.local/share/hatchling; empty arguments stand for unset variables), created when
-// missing, and the shipped folder lies beside the executable: "game-data" in a build tree,
-// "../share/hatchling" in an installed tree. Throws FileError when no usable folder is found.
+// the only layer, unless it is the player folder itself. Otherwise the player folder is
+// $XDG_DATA_HOME/hatchling (or $HOME/.local/share/hatchling; empty arguments stand for unset
+// variables), created when missing, and the shipped folder lies beside the executable:
+// "game-data" in a build tree, "../share/hatchling" in an installed tree. Throws FileError when
+// no usable folder is found.
 Folders FindFolders(const std::string& workingDirectory, const std::string& executable,
                     const std::string& xdgDataHome, const std::string& home);
 
