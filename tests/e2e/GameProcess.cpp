@@ -45,12 +45,15 @@ int Shot::Count(unsigned x0, unsigned y0, unsigned x1, unsigned y1, bool dark) c
 
 bool PetDrawn(const Shot& s) {
     const unsigned cx = s.width / 2, cy = s.height / 2;
+    // The need marks sit in the top right corner and the hint line in the bottom left one.
     return !s.rgb.empty() && s.Count(cx - 40, cy - 40, cx + 40, cy + 40) > 1500 &&
-           s.Count(0, 0, s.width, 50) == 0 && s.Count(0, s.height - 40, s.width, s.height) == 0;
+           s.Count(0, 0, s.width - 150, 50) == 0 && s.Count(150, s.height - 40, s.width, s.height) == 0;
 }
 
 bool White(const Shot& s) {
-    return !s.rgb.empty() && s.Count(0, 0, s.width, s.height) == 0;
+    // White but for the grey hint line near the bottom.
+    return !s.rgb.empty() && s.Count(0, 0, s.width, s.height - 40) == 0 &&
+           s.Count(0, s.height - 40, s.width, s.height, true) == 0;
 }
 
 GameProcess::GameProcess() {
@@ -173,6 +176,49 @@ void GameProcess::Close() const {
     event.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
     XSendEvent(d, mainWindow, False, NoEventMask, &event);
     XFlush(d);
+}
+
+void GameProcess::Click(int x, int y, unsigned long window) const {
+    Display* d = static_cast<Display*>(display);
+    XButtonEvent event{};
+    event.display = d;
+    event.window = window ? window : mainWindow;
+    event.root = DefaultRootWindow(d);
+    event.same_screen = True;
+    event.x = x;
+    event.y = y;
+    event.button = Button1;
+    for (const int type : {ButtonPress, ButtonRelease}) {
+        event.type = type;
+        XSendEvent(d, event.window, True, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask,
+                   reinterpret_cast<XEvent*>(&event));
+    }
+    XFlush(d);
+    std::this_thread::sleep_for(std::chrono::milliseconds(250));
+}
+
+void GameProcess::Focus(unsigned long window) {
+    Display* d = static_cast<Display*>(display);
+    if (window == 0 && other == 0) {
+        other = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 1, 1, 0, 0, 0);
+        XMapWindow(d, other);
+        XSync(d, False);
+    }
+    XSetInputFocus(d, window ? window : other, RevertToParent, CurrentTime);
+    XSync(d, False);
+}
+
+std::string GameProcess::WmHints() const {
+    const std::string command = "xprop -display '" +
+                                std::string(DisplayString(static_cast<Display*>(display))) + "' -id " +
+                                std::to_string(mainWindow) + " WM_HINTS 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    std::string text;
+    for (char buffer[256]; std::fgets(buffer, sizeof buffer, pipe) != nullptr;) {
+        text += buffer;
+    }
+    pclose(pipe);
+    return text;
 }
 
 Shot GameProcess::Capture(unsigned long window) const {
