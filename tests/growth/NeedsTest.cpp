@@ -13,11 +13,11 @@ TEST(Needs, HoldFromTheirBoundsOnAndOnlyForTheStagesTheyCanHarm) {
         const needs::Needs n = needs::Of(stage, body, health, full, dirty);
         return std::make_tuple(n.hungry, n.dirty, n.sick);
     };
-    EXPECT_EQ(of("Baby", "Normal", 60, 21, 59), std::make_tuple(false, false, false));
-    EXPECT_EQ(of("Baby", "Normal", 59, 20, 60), std::make_tuple(true, true, true));
+    EXPECT_EQ(of("Baby", "Normal", 60, 21, 54), std::make_tuple(false, false, false));
+    EXPECT_EQ(of("Baby", "Normal", 59, 20, 55), std::make_tuple(true, true, true));
     EXPECT_EQ(of("Chicken", "Sick", 100, 100, 0), std::make_tuple(false, false, true));
     // The egg and the flower never lose fullness; dirt harms the flower only above 89.
-    EXPECT_EQ(of("Egg", "Normal", 100, 0, 60), std::make_tuple(false, true, false));
+    EXPECT_EQ(of("Egg", "Normal", 100, 0, 55), std::make_tuple(false, true, false));
     EXPECT_EQ(of("Flower", "Normal", 100, 0, 69), std::make_tuple(false, false, false));
     EXPECT_EQ(of("Flower", "Normal", 100, 0, 70), std::make_tuple(false, true, false));
 }
@@ -28,8 +28,8 @@ TEST(Needs, MetersTurnAmberFifteenPointsBeforeANeedAndRedWhileItHolds) {
     EXPECT_EQ(needs::LevelOf(Meter::Full, "Cock", 20), Level::Need);
     EXPECT_EQ(needs::LevelOf(Meter::Full, "Flower", 0), Level::Good);
     // Dirt counts the other way.
-    EXPECT_EQ(needs::LevelOf(Meter::Dirty, "SmallChick", 44), Level::Good);
-    EXPECT_EQ(needs::LevelOf(Meter::Dirty, "SmallChick", 45), Level::Close);
+    EXPECT_EQ(needs::LevelOf(Meter::Dirty, "SmallChick", 39), Level::Good);
+    EXPECT_EQ(needs::LevelOf(Meter::Dirty, "SmallChick", 40), Level::Close);
     EXPECT_EQ(needs::LevelOf(Meter::Dirty, "Flower", 55), Level::Close);
     EXPECT_EQ(needs::LevelOf(Meter::Dirty, "Flower", 100), Level::Need);
     EXPECT_EQ(needs::LevelOf(Meter::Health, "Baby", 75), Level::Good);
