@@ -1,5 +1,7 @@
 #include "e2e/GameProcess.h"
 
+#include <gtest/gtest.h>
+
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -179,29 +181,16 @@ void GameProcess::Close() const {
 }
 
 void GameProcess::Click(int x, int y, unsigned long window) const {
-    Display* d = static_cast<Display*>(display);
-    XButtonEvent event{};
-    event.display = d;
-    event.window = window ? window : mainWindow;
-    event.root = DefaultRootWindow(d);
-    event.same_screen = True;
-    event.x = x;
-    event.y = y;
-    event.button = Button1;
-    for (const int type : {ButtonPress, ButtonRelease}) {
-        event.type = type;
-        XSendEvent(d, event.window, True, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask,
-                   reinterpret_cast<XEvent*>(&event));
-    }
-    XFlush(d);
+    const std::string at =
+        std::to_string(window ? window : mainWindow) + " " + std::to_string(x) + " " + std::to_string(y);
+    EXPECT_EQ(std::system(("xdotool mousemove --window " + at + " click 1").c_str()), 0);
     std::this_thread::sleep_for(std::chrono::milliseconds(250));
 }
 
 void GameProcess::Focus(unsigned long window) {
     Display* d = static_cast<Display*>(display);
-    if (window == 0 && other == 0) {
-        other = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 1, 1, 0, 0, 0);
-        XMapWindow(d, other);
+    if (window == 0 && other == 0) { // a 1 x 1 window in the screen's corner, away from the game's
+        XMapWindow(d, other = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 1, 1, 0, 0, 0));
         XSync(d, False);
     }
     XSetInputFocus(d, window ? window : other, RevertToParent, CurrentTime);
@@ -209,14 +198,9 @@ void GameProcess::Focus(unsigned long window) {
 }
 
 std::string GameProcess::WmHints() const {
-    const std::string command = "xprop -display '" +
-                                std::string(DisplayString(static_cast<Display*>(display))) + "' -id " +
-                                std::to_string(mainWindow) + " WM_HINTS 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string text;
-    for (char buffer[256]; std::fgets(buffer, sizeof buffer, pipe) != nullptr;) {
-        text += buffer;
-    }
+    FILE* pipe = popen(("xprop -id " + std::to_string(mainWindow) + " WM_HINTS 2>&1").c_str(), "r");
+    std::string text(4096, '\0');
+    text.resize(std::fread(text.data(), 1, text.size(), pipe));
     pclose(pipe);
     return text;
 }

@@ -52,7 +52,7 @@ public:
     // Presses and releases keys named by their X keysyms ("m", "Return", "Left", "1").
     void Keys(std::initializer_list<const char*> keysyms, unsigned long window = 0) const;
     void Close() const; // the close button: WM_DELETE_WINDOW through WM_PROTOCOLS
-    void Click(int x, int y, unsigned long window = 0) const; // left button, pressed and released
+    void Click(int x, int y, unsigned long window = 0) const; // the left button, through xdotool
     // Gives the input focus to the window, or (0) to a small window of the test's own.
     void Focus(unsigned long window);
     std::string WmHints() const; // what xprop says of the main window's WM_HINTS
