@@ -180,10 +180,13 @@ void GameProcess::Close() const {
     XFlush(d);
 }
 
+// xdotool and xprop talk to the X server the harness is connected to.
 void GameProcess::Click(int x, int y, unsigned long window) const {
     const std::string at =
         std::to_string(window ? window : mainWindow) + " " + std::to_string(x) + " " + std::to_string(y);
-    EXPECT_EQ(std::system(("xdotool mousemove --window " + at + " click 1").c_str()), 0);
+    const std::string server = DisplayString(static_cast<Display*>(display));
+    EXPECT_EQ(std::system(("DISPLAY=" + server + " xdotool mousemove --window " + at + " click 1").c_str()),
+              0);
     std::this_thread::sleep_for(std::chrono::milliseconds(250));
 }
 
@@ -198,7 +201,9 @@ void GameProcess::Focus(unsigned long window) {
 }
 
 std::string GameProcess::WmHints() const {
-    FILE* pipe = popen(("xprop -id " + std::to_string(mainWindow) + " WM_HINTS 2>&1").c_str(), "r");
+    const std::string server = DisplayString(static_cast<Display*>(display));
+    FILE* pipe =
+        popen(("xprop -display " + server + " -id " + std::to_string(mainWindow) + " WM_HINTS").c_str(), "r");
     std::string text(4096, '\0');
     text.resize(std::fread(text.data(), 1, text.size(), pipe));
     pclose(pipe);
