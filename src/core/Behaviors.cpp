@@ -36,6 +36,9 @@ void PetAutoSayHello::Act() {
     chance::Reseed();
     const int pick = chance::R(static_cast<int>(greetings.size()));
     PopupText(greetings[static_cast<std::size_t>(pick)], window, 1.0f);
+    if (afterwards) {
+        afterwards();
+    }
 }
 
 void AutoSave::Act() {

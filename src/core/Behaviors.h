@@ -2,7 +2,9 @@
 
 #include "core/BehaviorScheduler.h"
 
+#include <functional>
 #include <memory>
+#include <utility>
 
 class GameController;
 class Pet;
@@ -47,11 +49,14 @@ private:
 class PetAutoSayHello : public AutoBehavior {
 public:
     static constexpr const char* kGreetingsPath = "Settings\\Hello.list";
-    explicit PetAutoSayHello(facade::WindowApp* window) : AutoBehavior(3600), window(window) {}
+    // `afterwards` runs when a greeting has been shown (to put the home screen back).
+    explicit PetAutoSayHello(facade::WindowApp* window, std::function<void()> afterwards = {})
+        : AutoBehavior(3600), window(window), afterwards(std::move(afterwards)) {}
     void Act() override;
 
 private:
     facade::WindowApp* window;
+    std::function<void()> afterwards;
 };
 
 // Saves the pet every few minutes.

@@ -31,6 +31,8 @@ constexpr const char* kChooserFont = "fonts\\CAMBRIAB.ttf";
 constexpr const char* kDefaultFont = "fonts/Arial.ttf";
 constexpr float kDeathNoticeSeconds = 2.5f;
 constexpr float kRefusalSeconds = 2.5f;
+constexpr const char* kNoPetHint = "Press m for the menu";
+constexpr const char* kPetHint = "m: menu   p: pet";
 
 // Each command of the menus is an operation that calls one controller command.
 #define HATCHLING_OPERATION(Class, Command)                                                                  \
@@ -54,6 +56,29 @@ HATCHLING_OPERATION(CleanOperation, Clean);
 HATCHLING_OPERATION(CureOperation, Cure);
 
 #undef HATCHLING_OPERATION
+
+// Focusing the window answers its call for attention, as desktops do.
+class CalmOperation : public facade::EventOperation {
+public:
+    explicit CalmOperation(facade::WindowApp* window) : window(window) {}
+    void Execute() override { window->CalmAttention(); }
+
+private:
+    facade::WindowApp* window;
+};
+
+// Which of the chooser's keys a click stands for: the hint's arrows at its ends, Return on the
+// entry or on "Enter" between them.
+int ChooserKeyAt(const sf::FloatRect& entry, const sf::FloatRect& hint, float x, float y) {
+    if (entry.contains(x, y)) {
+        return keys::Return;
+    }
+    if (!hint.contains(x, y)) {
+        return keys::NoKey;
+    }
+    const float share = (x - hint.left) / hint.width;
+    return share < 0.25f ? keys::Left : share > 0.75f ? keys::Right : keys::Return;
+}
 
 // Drawing and event polling want the window's context in opposite states; the switch may
 // fail for a moment, so it is retried.
@@ -88,10 +113,15 @@ GameController::GameController() : loader(Initializer::GetInstance()) {
     behaviors->AddEventBehavior();
 
     standing.push_back(std::make_unique<AutoSave>(this));
-    standing.push_back(std::make_unique<PetAutoSayHello>(window.get()));
+    standing.push_back(std::make_unique<PetAutoSayHello>(window.get(), [this] { ClearIfNoPet(); }));
     for (auto& behavior : standing) {
         scheduler->Add(behavior.get());
     }
+    // A click on the pet opens the pet menu, as p does; a click elsewhere does nothing.
+    dispatcher->SetClickKeys(
+        [this](float x, float y) { return pet && pet->IsAt(x, y) ? keys::P : keys::NoKey; });
+    dispatcher->AddWindowOperation(events::GainedFocus, Keep(std::make_unique<CalmOperation>(window.get())));
+    ClearIfNoPet();
 }
 
 GameController::~GameController() = default;
@@ -146,8 +176,7 @@ void GameController::OnDeath() {
     behaviors->RemovePetBehaviors();
     behaviors->ClearPet();
     pet.reset();
-    window->ClearScreen();
-    window->Display();
+    ClearIfNoPet();
 }
 
 void GameController::LetPetAct(const std::function<void()>& act) {
@@ -183,8 +212,9 @@ bool GameController::IsSafePetName(const std::string& name) {
 void GameController::ClearIfNoPet() {
     // The pet's frames repaint the window; without a pet, an ended prompt or chooser would stay
     // on screen looking as if it still took keys.
+    window->SetHint(pet ? kPetHint : kNoPetHint, pet != nullptr);
     if (!pet) {
-        window->ClearScreen();
+        window->ClearHome();
         window->Display();
     }
 }
@@ -278,27 +308,26 @@ void GameController::NewPet() {
 }
 
 GameController::ChooserEnd GameController::RunChooser(std::size_t count, std::size_t& cursor,
-                                                      const std::function<void(std::size_t)>& draw,
-                                                      double pauseAfterEvent, bool holdContext) {
+                                                      const ChooserDraw& draw, double pauseAfterEvent,
+                                                      bool holdContext) {
     while (window->IsOpened()) {
         if (ending::Requested()) {
             return ChooserEnd::Escaped;
         }
-        draw(cursor);
+        const ChooserFrame frame = draw(cursor);
         sf::Event event;
         if (window->GetEvent(event)) {
             SetContext(*window, false, 0.1);
-            if (event.type == sf::Event::KeyPressed) {
-                const int key = facade::TranslateKey(event.key.code);
-                if (key == keys::Left) {
-                    cursor = cursor == 0 ? count - 1 : cursor - 1;
-                } else if (key == keys::Right) {
-                    cursor = cursor + 1 == count ? 0 : cursor + 1;
-                } else if (key == keys::Return) {
-                    return ChooserEnd::Confirmed;
-                } else if (key == keys::Escape) {
-                    return ChooserEnd::Escaped;
-                }
+            const int key = facade::EventKey(
+                event, [&frame](float x, float y) { return ChooserKeyAt(frame.entry, frame.hint, x, y); });
+            if (key == keys::Left) {
+                cursor = cursor == 0 ? count - 1 : cursor - 1;
+            } else if (key == keys::Right) {
+                cursor = cursor + 1 == count ? 0 : cursor + 1;
+            } else if (key == keys::Return) {
+                return ChooserEnd::Confirmed;
+            } else if (key == keys::Escape) {
+                return ChooserEnd::Escaped;
             }
             if (pauseAfterEvent > 0) {
                 timing::Sleep(pauseAfterEvent);
@@ -331,13 +360,18 @@ void GameController::OpenChosen(std::size_t index) {
     pet = std::move(opened);
 }
 
-std::function<void(std::size_t)> GameController::NameScreen(const std::vector<std::string>& names) {
-    // The open and play choosers show a name in the middle and the arrow hint at the bottom.
-    auto entry = std::make_shared<facade::Text>("", kChooserFont, 16);
-    entry->SetColor(sf::Color::Blue);
+std::shared_ptr<facade::Text> GameController::ChooserHint() const {
     auto hint = std::make_shared<facade::Text>("<-   Enter   ->", kChooserFont, 18);
     hint->SetCenter(1, 1);
     hint->SetPosition(Half(window->GetWidth()), static_cast<float>(window->GetHeight() - 15));
+    return hint;
+}
+
+GameController::ChooserDraw GameController::NameScreen(const std::vector<std::string>& names) {
+    // The open and play choosers show a name in the middle and the arrow hint at the bottom.
+    auto entry = std::make_shared<facade::Text>("", kChooserFont, 16);
+    entry->SetColor(sf::Color::Blue);
+    auto hint = ChooserHint();
     return [this, &names, entry, hint](std::size_t at) {
         entry->SetText(names[at]);
         entry->SetCenter(1, 1);
@@ -346,6 +380,7 @@ std::function<void(std::size_t)> GameController::NameScreen(const std::vector<st
         entry->Draw(*window);
         hint->Draw(*window);
         window->Display();
+        return ChooserFrame{entry->GetBounds(), hint->GetBounds()};
     };
 }
 
@@ -375,6 +410,7 @@ void GameController::OpenPet() {
     BuildPetMenu();
     behaviors->AddEventBehavior();
     behaviors->AddPetBehaviors();
+    ClearIfNoPet();
 }
 
 void GameController::Feed() {
@@ -389,6 +425,8 @@ void GameController::Feed() {
     caption.SetLayer(1);
     caption.SetPosition(10, 10);
     caption.SetColor(sf::Color::Blue);
+    // The arrows are shown here too, so that they can be clicked.
+    const auto hint = ChooserHint();
 
     ChooseForPet(
         entries.size(),
@@ -400,9 +438,11 @@ void GameController::Feed() {
             facade::PicTextBasket basket;
             basket.Add(picture);
             basket.Add(&caption);
+            basket.Add(hint.get());
             window->ClearScreen();
             basket.Draw(*window);
             window->Display();
+            return ChooserFrame{picture->GetBounds(), hint->GetBounds()};
         },
         [&](std::size_t chosen) { LetPetAct([&] { pet->Feed(*entries[chosen]); }); });
 }
@@ -421,7 +461,7 @@ void GameController::Play() {
     });
 }
 
-void GameController::ChooseForPet(std::size_t count, const std::function<void(std::size_t)>& draw,
+void GameController::ChooseForPet(std::size_t count, const ChooserDraw& draw,
                                   const std::function<void(std::size_t)>& confirm) {
     // The pet stands still and no menu key is taken while the player chooses.
     behaviors->RemovePetBehaviors();

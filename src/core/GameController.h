@@ -3,6 +3,8 @@
 #include "core/BehaviorScheduler.h"
 #include "presentation/EventDispatcher.h"
 
+#include <SFML/Graphics/Rect.hpp>
+
 #include <functional>
 #include <map>
 #include <memory>
@@ -17,8 +19,9 @@ class Pet;
 class PetBehaviors;
 class TTTProxy;
 namespace facade {
+class Text;
 class WindowApp;
-}
+} // namespace facade
 
 // Owns everything of a running game and carries out the player's commands.
 class GameController {
@@ -59,12 +62,18 @@ public:
 
 private:
     enum class ChooserEnd { Confirmed, Escaped, WindowGone };
+    // Where a chooser's frame put the entry (name or picture) and the arrow hint, for clicks.
+    struct ChooserFrame {
+        sf::FloatRect entry, hint;
+    };
+    using ChooserDraw = std::function<ChooserFrame(std::size_t)>;
     // The loop the three choosers share: draws one entry per frame, takes one event at a time
-    // from the window, Left/Right move, Return confirms, Escape leaves.
-    ChooserEnd RunChooser(std::size_t count, std::size_t& cursor,
-                          const std::function<void(std::size_t)>& draw, double pauseAfterEvent,
-                          bool holdContext);
-    // Leaves a white window when there is no pet to draw over what a command showed.
+    // from the window, Left/Right move, Return confirms, Escape leaves; a click on "<-" or "->"
+    // moves and one on the entry confirms, as those keys do.
+    ChooserEnd RunChooser(std::size_t count, std::size_t& cursor, const ChooserDraw& draw,
+                          double pauseAfterEvent, bool holdContext);
+    // Leaves the home screen (white, with the hint line) when there is no pet to draw over what
+    // a command showed; sets the hint line for having a pet or not.
     void ClearIfNoPet();
     // Shows a file problem to the player and on standard error.
     void Refuse(const FileError& error);
@@ -73,11 +82,13 @@ private:
     void OpenChosen(std::size_t index);
     // The feed and play choosers: the pet's behaviours leave the scheduler while the player
     // chooses, `confirm` runs on Return, and everything is put back however the chooser ends.
-    void ChooseForPet(std::size_t count, const std::function<void(std::size_t)>& draw,
+    void ChooseForPet(std::size_t count, const ChooserDraw& draw,
                       const std::function<void(std::size_t)>& confirm);
     // Runs a command on the pet, if there is one; a death it causes runs the death sequence.
     void LetPetAct(const std::function<void()>& act);
-    std::function<void(std::size_t)> NameScreen(const std::vector<std::string>& names);
+    ChooserDraw NameScreen(const std::vector<std::string>& names);
+    // The "<-   Enter   ->" line at the bottom of the choosers.
+    std::shared_ptr<facade::Text> ChooserHint() const;
     facade::EventOperation* Keep(std::unique_ptr<facade::EventOperation> operation);
 
     Initializer* loader;

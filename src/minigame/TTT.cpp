@@ -52,6 +52,18 @@ TTTProxy::TTT::Outcome TTTProxy::TTT::Judge(int player, int pet) {
     return {"Pet Lost!", 0};
 }
 
+int TTTProxy::TTT::LineKeyAt(const facade::Text& menu, float x, float y) {
+    // The lines are equally high: from the first line's top to the second's is one line.
+    const float top = menu.GetCharacterPosition(0).y;
+    const float line = menu.GetCharacterPosition(std::string(kMenu).find('\n') + 1).y - top;
+    const sf::FloatRect ink = menu.GetBounds();
+    const float row = line > 0 ? (y - top) / line : -1.0f;
+    if (row < 0 || row >= 3 || x < menu.GetX() || x > ink.left + ink.width) {
+        return keys::NoKey;
+    }
+    return '1' + static_cast<int>(row);
+}
+
 void TTTProxy::TTT::ShowTurn(int player) {
     chance::Reseed();
     const int pet = chance::R(3) + 1;
@@ -70,6 +82,8 @@ void TTTProxy::TTT::ShowTurn(int player) {
 void TTTProxy::TTT::Play() {
     Reset();
     window->Display();
+    facade::Text menu(kMenu, kFont, 30);
+    menu.SetPosition(10, 10);
     while (window->IsOpened() && !ending::Requested()) {
         int player = 0;
         sf::Event event;
@@ -78,12 +92,14 @@ void TTTProxy::TTT::Play() {
                 window->Close();
                 return;
             }
-            if (event.type == sf::Event::KeyPressed) {
+            // A click on a line of the menu counts as that line's key press.
+            const int key =
+                facade::EventKey(event, [&menu](float x, float y) { return LineKeyAt(menu, x, y); });
+            if (key != keys::NoKey) {
                 // Every key press tires the pet a little and teaches it something.
                 AddFull(-2);
                 AddWisdom(1);
                 AddEnergy(-1);
-                const int key = facade::TranslateKey(event.key.code);
                 if (key >= '1' && key <= '3') {
                     player = key - '0';
                     continue;
@@ -95,8 +111,6 @@ void TTTProxy::TTT::Play() {
             }
             timing::Sleep(kEventPause);
         }
-        facade::Text menu(kMenu, kFont, 30);
-        menu.SetPosition(10, 10);
         window->ClearScreen();
         menu.Draw(*window);
         window->Display();

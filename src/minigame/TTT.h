@@ -6,8 +6,9 @@
 #include <string>
 
 namespace facade {
+class Text;
 class WindowApp;
-}
+} // namespace facade
 
 // Paper-scissors-stone, played with the pet in a small window of its own. The registered game
 // is the proxy; each play builds a fresh inner game with a new window.
@@ -35,6 +36,8 @@ public:
             int points = 0;
         };
         static Outcome Judge(int player, int pet);
+        // The key of the menu line ("1: Paper" ...) at (x, y), or keys::NoKey off the lines.
+        static int LineKeyAt(const facade::Text& menu, float x, float y);
 
         facade::WindowApp* GetWindow() const { return window.get(); }
 

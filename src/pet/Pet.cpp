@@ -14,8 +14,13 @@
 
 #include "support/Seams.h"
 
+#include <SFML/Graphics/RectangleShape.hpp>
+
+#include <algorithm>
 #include <climits>
 #include <iostream>
+#include <tuple>
+#include <utility>
 
 namespace {
 // The animation's frame number and bob direction are shared by every showing.
@@ -23,6 +28,48 @@ int frameNumber = 0;
 int bobSign = 1;
 
 constexpr float kAnswerSeconds = 1.5f;
+
+// The need marks sit in the top right corner, right to left, clear of the largest pet.
+constexpr float kMarkMargin = 6.0f;
+constexpr float kMarkGap = 4.0f;
+
+// The meters sit right of the status text: a name, then a bar filled to the value.
+constexpr float kMeterLabelX = 255.0f;
+constexpr float kMeterX = 320.0f;
+constexpr float kMeterWidth = 140.0f;
+constexpr float kMeterHeight = 14.0f;
+constexpr float kMeterTop = 62.0f;
+constexpr float kMeterRow = 28.0f;
+
+sf::Color LevelColor(needs::Level level) {
+    switch (level) {
+    case needs::Level::Need:
+        return sf::Color(214, 39, 40);
+    case needs::Level::Close:
+        return sf::Color(245, 166, 0);
+    case needs::Level::Good:
+        break;
+    }
+    return sf::Color(46, 160, 67);
+}
+
+void DrawMeter(facade::WindowApp& window, int row, const char* name, int value, needs::Level level) {
+    const float top = kMeterTop + kMeterRow * static_cast<float>(row);
+    facade::Text label(name, facade::Text::kDefaultFont, 14);
+    label.SetPosition(kMeterLabelX, top - 2.0f);
+    label.Draw(window);
+    sf::RectangleShape frame({kMeterWidth, kMeterHeight});
+    frame.setPosition(kMeterX, top);
+    frame.setFillColor(sf::Color::White);
+    frame.setOutlineThickness(1.0f);
+    frame.setOutlineColor(sf::Color(150, 150, 150));
+    window.draw(frame);
+    sf::RectangleShape bar(
+        {kMeterWidth * static_cast<float>(std::clamp(value, 0, 100)) / 100.0f, kMeterHeight});
+    bar.setPosition(kMeterX, top);
+    bar.setFillColor(LevelColor(level));
+    window.draw(bar);
+}
 } // namespace
 
 Pet::Pet(const std::string& templateName, const std::string& petName, facade::WindowApp* window,
@@ -104,6 +151,29 @@ void Pet::Live() {
         const std::string bodyName = body->GetName();
         body = factory->ChangeGrowState(change.GetMessage(), bodyName);
     }
+    WatchNeeds();
+}
+
+needs::Needs Pet::GetNeeds() const {
+    return needs::Of(body->GetGrowStateName(), body->GetName(), body->GetHealth(), body->GetFull(),
+                     body->GetDirty());
+}
+
+void Pet::WatchNeeds() {
+    const needs::Needs now = GetNeeds();
+    // A need that ends may ask again when it comes back; one still held has asked already.
+    for (auto [held, flag] : {std::pair{now.hungry, &asked.hungry}, std::pair{now.dirty, &asked.dirty},
+                              std::pair{now.sick, &asked.sick}}) {
+        if (!held) {
+            *flag = false;
+        } else if (!*flag && window != nullptr) {
+            *flag = window->RequestAttention();
+        }
+    }
+}
+
+bool Pet::IsAt(float x, float y) const {
+    return picture != nullptr && picture->GetBounds().contains(x, y);
 }
 
 Pet::Frame Pet::NextFrame() {
@@ -135,8 +205,20 @@ void Pet::Show() {
     picture->SetPosition(x, y);
     picture->SetCenter(1, 1);
     picture->Move(0.0f, static_cast<float>(frame.offset));
-    window->ClearScreen();
+    window->ClearHome();
     picture->Draw(*window);
+    const needs::Needs held = GetNeeds();
+    float right = static_cast<float>(window->GetWidth()) - kMarkMargin;
+    for (auto [holds, name] : {std::pair{held.hungry, "NeedHungry"}, std::pair{held.dirty, "NeedDirty"},
+                               std::pair{held.sick, "NeedSick"}}) {
+        if (holds) {
+            facade::Picture* mark = PicFactory::GetPicture(name);
+            mark->SetCenter(2, 0);
+            mark->SetPosition(right, kMarkMargin);
+            mark->Draw(*window);
+            right -= mark->GetWidth() + kMarkGap;
+        }
+    }
     window->Display();
 }
 
@@ -154,6 +236,17 @@ void Pet::ShowStatus() {
     status.SetPosition(15, 55);
     window->ClearScreen();
     status.Draw(*window);
+    const std::string stage = body->GetGrowStateName();
+    using needs::Meter;
+    const std::tuple<Meter, const char*, int> meters[] = {{Meter::Mood, "Mood", body->GetMood()},
+                                                          {Meter::Full, "Full", body->GetFull()},
+                                                          {Meter::Energy, "Energy", body->GetEnergy()},
+                                                          {Meter::Health, "Health", body->GetHealth()},
+                                                          {Meter::Dirty, "Dirty", body->GetDirty()}};
+    int row = 0;
+    for (const auto& [meter, name, value] : meters) {
+        DrawMeter(*window, row++, name, value, needs::LevelOf(meter, stage, value));
+    }
     window->Display();
     timing::Sleep(3.0);
 }

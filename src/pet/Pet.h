@@ -1,5 +1,7 @@
 #pragma once
 
+#include "growth/Needs.h"
+
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -46,10 +48,14 @@ public:
 
     // One step of life: age, the body state's life rule, then growth and body checks.
     void Live();
-    // Draws the next animation frame.
+    // Draws the next animation frame, with a mark in the top right corner for each need.
     void Show();
-    // Shows the status text for three seconds.
+    // Shows the status text, with a meter per percentage beside it, for three seconds.
     void ShowStatus();
+
+    needs::Needs GetNeeds() const;
+    // Whether (x, y) lies on the picture drawn last.
+    bool IsAt(float x, float y) const;
 
     std::string StatusText() const;
     // The last answer the pet gave to a command ("It's TastY!", a refusal, ...).
@@ -70,6 +76,8 @@ private:
     void Say(const std::string& text);
     // Runs a command through the body state and shows its success text (if any) or the refusal.
     void Answer(const std::function<void()>& command, const char* success);
+    // Asks for the player's attention once for each need that has come since it last ended.
+    void WatchNeeds();
 
     std::string name;
     facade::Picture* picture = nullptr;
@@ -79,4 +87,5 @@ private:
     facade::WindowApp* window;
     std::uint32_t liveCounter = 0;
     std::string lastAnswer;
+    needs::Needs asked;
 };

@@ -22,10 +22,11 @@ void RunAll(const std::vector<EventOperation*>& operations) {
 }
 
 void EventFetcher::Handle(const sf::Event& event) {
-    if (event.type != sf::Event::KeyPressed) {
+    const int key = EventKey(event, clickKeys);
+    if (key == keys::NoKey) {
         return;
     }
-    auto found = keyOperations.find(TranslateKey(event.key.code));
+    auto found = keyOperations.find(key);
     if (found != keyOperations.end()) {
         RunAll(found->second);
     }

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "presentation/KeyCodes.h"
+
 #include <SFML/Window/Event.hpp>
 
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace facade {
@@ -26,10 +29,12 @@ public:
     virtual void Handle(const sf::Event& event) = 0;
 };
 
-// Normal mode: a key press runs the operations bound to its key.
+// Normal mode: a key press runs the operations bound to its key; a left click runs those of the
+// key that the click stands for, if any.
 class EventFetcher : public EventHandler {
 public:
     void Handle(const sf::Event& event) override;
+    void SetClickKeys(ClickKeys at) { clickKeys = std::move(at); }
     // The same operation may be bound twice; it then runs twice.
     void AddOperation(int key, EventOperation* operation);
     // Removes the first occurrence; a key left without operations is dropped.
@@ -38,6 +43,7 @@ public:
 
 private:
     OperationTable keyOperations;
+    ClickKeys clickKeys;
 };
 
 // Text-entry mode: letters (as capitals), space and dash, up to one character per 15 pixels
@@ -69,6 +75,8 @@ public:
     void AddWindowOperation(int type, EventOperation* operation);
     void AddKeyOperation(int key, EventOperation* operation);
     void RemoveKeyOperation(int key, EventOperation* operation);
+    // Which key a click in normal mode stands for; text entry ignores clicks.
+    void SetClickKeys(ClickKeys at) { fetcher.SetClickKeys(std::move(at)); }
     OperationTable GetWindowOperations() const { return windowOperations; }
 
     void BeginInput();

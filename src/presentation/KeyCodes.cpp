@@ -33,4 +33,14 @@ int TranslateKey(sf::Keyboard::Key key) {
     return keys::Unknown;
 }
 
+int EventKey(const sf::Event& event, const ClickKeys& at) {
+    if (event.type == sf::Event::KeyPressed) {
+        return TranslateKey(event.key.code);
+    }
+    if (event.type == sf::Event::MouseButtonPressed && event.mouseButton.button == sf::Mouse::Left && at) {
+        return at(static_cast<float>(event.mouseButton.x), static_cast<float>(event.mouseButton.y));
+    }
+    return keys::NoKey;
+}
+
 } // namespace facade

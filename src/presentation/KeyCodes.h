@@ -2,6 +2,12 @@
 
 #include <SFML/Window/Keyboard.hpp>
 
+#include <functional>
+
+namespace sf {
+class Event;
+}
+
 // The game's own key numbering. Letters are their lower-case characters and digits their
 // characters, so menu entries can be bound by letter; every other key counts up from Escape.
 // Keys from the window are translated into these once, by facade::TranslateKey, where
@@ -19,6 +25,8 @@ constexpr int Escape = 256, LControl = 257, LShift = 258, LAlt = 259, LSystem = 
               PageUp = 281, PageDown = 282, End = 283, Home = 284, Insert = 285, Delete = 286, Add = 287,
               Subtract = 288, Multiply = 289, Divide = 290, Left = 291, Right = 292, Up = 293, Down = 294;
 constexpr int Unknown = -1;
+// No key at all: an event that is not a key press, or a click on nothing that answers.
+constexpr int NoKey = -2;
 } // namespace keys
 
 // Event types as the game numbers them (the window library numbers them the same way).
@@ -30,4 +38,9 @@ namespace facade {
 // The window's key -> the game's key code; keys::Unknown for keys the game has no number for.
 // The keypad's digits count as digits.
 int TranslateKey(sf::Keyboard::Key key);
+// The key an event stands for, so that clicks take the same path as keys: a key press gives its
+// key; a left click gives the key that `at` names for the click's position (keys::NoKey on
+// nothing). Every other event, and any click without `at`, gives keys::NoKey.
+using ClickKeys = std::function<int(float x, float y)>;
+int EventKey(const sf::Event& event, const ClickKeys& at);
 } // namespace facade

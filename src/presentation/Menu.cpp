@@ -26,6 +26,7 @@ Menu::Menu(facade::WindowApp* window, facade::EventDispatcher* dispatcher) : Men
 
 void Menu::AddItem(int key, const std::string& label, facade::EventOperation* operation) {
     items.emplace_back(std::string(1, char(key)) + ") " + label + "\n", kItemFont, 14.0f);
+    itemKeyCodes.push_back(key);
     itemKeys[key] = operation;
     dirty = true;
 }
@@ -57,7 +58,7 @@ void Menu::Execute() {
     while (window->IsOpened() && !ending::Requested()) {
         window->Deactivate();
         if (HandleEvents()) {
-            window->ClearScreen();
+            window->ClearHome();
             window->Display();
             return;
         }
@@ -71,8 +72,10 @@ bool Menu::HandleEvents() {
     sf::Event event;
     while (window->GetEvent(event)) {
         window->Deactivate();
-        // Everything but key presses (the close button included) is dropped while the menu is open.
-        if (event.type == sf::Event::KeyPressed && HandleKey(facade::TranslateKey(event.key.code))) {
+        // Everything but key presses and clicks (the close button included) is dropped while the
+        // menu is open. A click takes the path of the key it stands for.
+        const int key = facade::EventKey(event, [this](float x, float y) { return KeyAt(x, y); });
+        if (key != keys::NoKey && HandleKey(key)) {
             return true;
         }
         timing::Sleep(0.01);
@@ -101,13 +104,31 @@ bool Menu::HandleKey(int key) {
     return false;
 }
 
+int Menu::KeyAt(float x, float y) {
+    if (dirty) {
+        Rebuild();
+    }
+    if (HasPageUpMark() && upMark.GetBounds().contains(x, y)) {
+        return keys::PageUp;
+    }
+    if (HasPageDownMark() && downMark.GetBounds().contains(x, y)) {
+        return keys::PageDown;
+    }
+    // A line runs across the window, from its row's top to the next row's.
+    const float row = rowHeight > 0 ? (y - 20.0f) / rowHeight : -1.0f;
+    if (row < 0 || row >= kItemsPerPage || x < 0 || pageStart + static_cast<int>(row) >= GetItemCount()) {
+        return keys::NoKey;
+    }
+    return itemKeyCodes[std::size_t(pageStart + static_cast<int>(row))];
+}
+
 void Menu::Rebuild() {
     basket.Clear();
     // The background is shared with every other user of the picture cache, so it is placed anew.
     background->SetCenter(0, 0);
     background->SetPosition(0.0f, 0.0f);
     basket.Add(background);
-    float rowHeight = facade::Text("X", kItemFont, 14.0f).GetHeight() + 5.0f;
+    rowHeight = facade::Text("X", kItemFont, 14.0f).GetHeight() + 5.0f;
     for (int row = 0; row < kItemsPerPage && pageStart + row < GetItemCount(); ++row) {
         facade::Text& item = items[std::size_t(pageStart + row)];
         item.SetPosition(20.0f, 20.0f + float(row) * rowHeight);

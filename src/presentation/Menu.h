@@ -50,6 +50,9 @@ public:
     void PageUp();
     // One key press while open; true when the menu is to close (Escape, or an item ran).
     bool HandleKey(int key);
+    // The key a click at (x, y) stands for: a page mark's paging key or the key of the item on
+    // that line of the page; keys::NoKey elsewhere.
+    int KeyAt(float x, float y);
     // Rebuilds the page if needed and shows it: ClearScreen, the page, Display.
     void DrawPage();
 
@@ -67,6 +70,8 @@ private:
     facade::PicTextBasket basket;
     facade::Picture* background;
     std::vector<facade::Text> items;
+    std::vector<int> itemKeyCodes;
+    float rowHeight = 0;
     int pageStart = 0;
     bool dirty = true;
     facade::OperationTable windowOperations;

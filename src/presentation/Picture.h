@@ -44,6 +44,8 @@ public:
     bool SaveToFile(const std::string& path) const;
 
     const sf::Sprite& GetSprite() const { return sprite; }
+    // Where the picture lies on the target.
+    sf::FloatRect GetBounds() const { return sprite.getGlobalBounds(); }
     const sf::Image& GetImage() const { return *image; }
     const sf::Uint8* GetPixels() const { return image->getPixelsPtr(); }
     bool IsEmpty() const;

@@ -35,6 +35,9 @@ public:
     void SetFont(const std::string& fontPath);
     void SetSize(const float& size);
     void SetColor(const sf::Color& color) { string.setFillColor(color); }
+    // Where the glyphs lie on the target, and where the character at `index` starts.
+    sf::FloatRect GetBounds() const { return string.getGlobalBounds(); }
+    sf::Vector2f GetCharacterPosition(std::size_t index) const { return string.findCharacterPos(index); }
 
     // The cached font of that path (a game path, backslashes allowed), read once per file. A
     // font that fails to load stays cached empty, so texts in it are invisible and the file is

@@ -1,6 +1,8 @@
 #include "presentation/WindowApp.h"
 
 #include "presentation/Picture.h"
+#include "presentation/Text.h"
+#include "presentation/Urgency.h"
 #include "support/Seams.h"
 
 #include <SFML/Graphics/RectangleShape.hpp>
@@ -34,6 +36,44 @@ void WindowApp::ClearScreen() {
     // Clearing straight to white covers the whole window, whatever its size and whatever view
     // callers left behind, and costs one fill instead of a clear plus a window-sized shape.
     clear(sf::Color::White);
+}
+
+void WindowApp::SetHint(const std::string& text, bool corner) {
+    hint.reset();
+    if (text.empty()) {
+        return;
+    }
+    hint = std::make_unique<Text>(text, Text::kDefaultFont, corner ? 12.0f : 16.0f);
+    hint->SetColor(sf::Color(150, 150, 150));
+    const float height = static_cast<float>(GetHeight());
+    if (corner) {
+        hint->SetCenter(0, 2);
+        hint->SetPosition(8.0f, height - 8.0f);
+    } else {
+        hint->SetCenter(1, 1);
+        hint->SetPosition(static_cast<float>(GetWidth() / 2), height - 24.0f);
+    }
+}
+
+void WindowApp::ClearHome() {
+    ClearScreen();
+    if (hint) {
+        hint->Draw(*this);
+    }
+}
+
+bool WindowApp::RequestAttention() {
+    if (!IsOpened() || hasFocus()) {
+        return false;
+    }
+    x11::SetUrgency(getSystemHandle(), true);
+    return true;
+}
+
+void WindowApp::CalmAttention() {
+    if (IsOpened()) {
+        x11::SetUrgency(getSystemHandle(), false);
+    }
 }
 
 void WindowApp::Activate() {

@@ -2,11 +2,13 @@
 
 #include <SFML/Graphics/RenderWindow.hpp>
 
+#include <memory>
 #include <string>
 
 namespace facade {
 
 class Picture;
+class Text;
 
 // The game's one window. Every screen is drawn as ClearScreen, draw, Display on a white page.
 class WindowApp : public sf::RenderWindow {
@@ -26,6 +28,11 @@ public:
     void SetIcon(const Picture& picture);
     // White over the window's whole current size; does not display.
     void ClearScreen();
+    // The quiet line the home screen shows (empty: none): in the corner, small at the bottom
+    // left; otherwise centred near the bottom. Grey, in the default font.
+    void SetHint(const std::string& text, bool corner);
+    // The home screen under the pet, or alone without one: white, and the hint line.
+    void ClearHome();
     void Display() { display(); }
     void Close() { close(); }
 
@@ -42,8 +49,16 @@ public:
     void Activate(double retryPause);
     void Deactivate(double retryPause);
 
+    // Asks the desktop to draw the player to the window (the urgency hint that makes a taskbar
+    // entry blink) unless the window has the focus; returns whether it asked.
+    bool RequestAttention();
+    // Takes the request back, as desktops do when the window gets the focus.
+    void CalmAttention();
+
 private:
     void Switch(bool active, double retryPause);
+
+    std::unique_ptr<Text> hint;
 };
 
 } // namespace facade

@@ -1,5 +1,7 @@
 #include "e2e/GameProcess.h"
 
+#include <gtest/gtest.h>
+
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -45,12 +47,15 @@ int Shot::Count(unsigned x0, unsigned y0, unsigned x1, unsigned y1, bool dark) c
 
 bool PetDrawn(const Shot& s) {
     const unsigned cx = s.width / 2, cy = s.height / 2;
+    // The need marks sit in the top right corner and the hint line in the bottom left one.
     return !s.rgb.empty() && s.Count(cx - 40, cy - 40, cx + 40, cy + 40) > 1500 &&
-           s.Count(0, 0, s.width, 50) == 0 && s.Count(0, s.height - 40, s.width, s.height) == 0;
+           s.Count(0, 0, s.width - 150, 50) == 0 && s.Count(150, s.height - 40, s.width, s.height) == 0;
 }
 
 bool White(const Shot& s) {
-    return !s.rgb.empty() && s.Count(0, 0, s.width, s.height) == 0;
+    // White but for the grey hint line near the bottom.
+    return !s.rgb.empty() && s.Count(0, 0, s.width, s.height - 40) == 0 &&
+           s.Count(0, s.height - 40, s.width, s.height, true) == 0;
 }
 
 GameProcess::GameProcess() {
@@ -173,6 +178,36 @@ void GameProcess::Close() const {
     event.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
     XSendEvent(d, mainWindow, False, NoEventMask, &event);
     XFlush(d);
+}
+
+// xdotool and xprop talk to the X server the harness is connected to.
+void GameProcess::Click(int x, int y, unsigned long window) const {
+    const std::string at =
+        std::to_string(window ? window : mainWindow) + " " + std::to_string(x) + " " + std::to_string(y);
+    const std::string server = DisplayString(static_cast<Display*>(display));
+    EXPECT_EQ(std::system(("DISPLAY=" + server + " xdotool mousemove --window " + at + " click 1").c_str()),
+              0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(250));
+}
+
+void GameProcess::Focus(unsigned long window) {
+    Display* d = static_cast<Display*>(display);
+    if (window == 0 && other == 0) { // a 1 x 1 window in the screen's corner, away from the game's
+        XMapWindow(d, other = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 1, 1, 0, 0, 0));
+        XSync(d, False);
+    }
+    XSetInputFocus(d, window ? window : other, RevertToParent, CurrentTime);
+    XSync(d, False);
+}
+
+std::string GameProcess::WmHints() const {
+    const std::string server = DisplayString(static_cast<Display*>(display));
+    FILE* pipe =
+        popen(("xprop -display " + server + " -id " + std::to_string(mainWindow) + " WM_HINTS").c_str(), "r");
+    std::string text(4096, '\0');
+    text.resize(std::fread(text.data(), 1, text.size(), pipe));
+    pclose(pipe);
+    return text;
 }
 
 Shot GameProcess::Capture(unsigned long window) const {

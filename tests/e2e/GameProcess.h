@@ -52,6 +52,10 @@ public:
     // Presses and releases keys named by their X keysyms ("m", "Return", "Left", "1").
     void Keys(std::initializer_list<const char*> keysyms, unsigned long window = 0) const;
     void Close() const; // the close button: WM_DELETE_WINDOW through WM_PROTOCOLS
+    void Click(int x, int y, unsigned long window = 0) const; // the left button, through xdotool
+    // Gives the input focus to the window, or (0) to a small window of the test's own.
+    void Focus(unsigned long window);
+    std::string WmHints() const; // what xprop says of the main window's WM_HINTS
     Shot Capture(unsigned long window = 0) const;
     // Captures until the condition holds; returns the last shot.
     Shot WaitForShot(const std::function<bool(const Shot&)>& condition, double seconds = 20.0,
@@ -63,6 +67,7 @@ private:
     pid_t pid = -1;
     std::optional<int> status;
     unsigned long mainWindow = 0;
+    unsigned long other = 0;
 };
 
 } // namespace e2e

@@ -1,9 +1,11 @@
-// Looking after saved pets through the real binary's menus and choosers, reading back what the
-// game saved.
+// Looking after saved pets through the real binary's menus, choosers and clicks, reading back
+// what the game saved and drew: the hint line, the need marks, the call for attention, meters.
 #include "e2e/GameProcess.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <sstream>
 #include <tuple>
 
@@ -35,20 +37,47 @@ Stats SaveAndRead(GameProcess& game, const std::string& name) {
     EXPECT_TRUE(WaitFor([&] { return !game.Read(path).empty(); })) << "no save of " << path;
     return Parse(game.Read(path));
 }
+
+bool Urgent(const GameProcess& game) {
+    return game.WmHints().find("urgency hint bit is set") != std::string::npos;
+}
+long Pixels(const Shot& s, std::uint32_t rgb, unsigned y0 = 0, unsigned y1 = 1u << 20, unsigned x0 = 0) {
+    long count = 0; // of that colour, in rows [y0, y1) from column x0 on
+    for (unsigned y = y0; y < y1 && y < s.height; ++y) {
+        count += std::count(s.rgb.begin() + y * s.width + x0, s.rgb.begin() + (y + 1) * s.width, rgb);
+    }
+    return count;
+}
 } // namespace
 
 TEST(EndToEndPetCare, CommandsChangeTheSavedStatisticsEscapeChangesNothingAndOpeningSavesTheCurrentPet) {
     REQUIRE_DISPLAY();
     GameProcess game;
     // A baby that stays Normal and does not grow meanwhile: dirty keeps it unfit to grow and
-    // away from smiling, energy and health keep it awake and well.
+    // away from smiling, energy keeps it awake. It is hungry and ails; ANN is well kept.
     game.Write("Settings/Pet.list", "BOB\nANN\n");
-    game.Write("Pets/BOB.data", "BOB 0\nBaby Normal\n30.000000 500.000000 5 5 50 50 50 50 80 \n");
-    game.Write("Pets/ANN.data", "ANN 2\nSmallBaby Normal\n15.000000 300.000000 1 1 90 60 50 50 80 \n");
+    game.Write("Pets/BOB.data", "BOB 0\nBaby Normal\n30.000000 500.000000 5 5 50 16 50 50 80 \n");
+    game.Write("Pets/ANN.data", "ANN 2\nSmallBaby Normal\n15.000000 300.000000 1 1 90 60 10 50 80 \n");
     game.Start();
     ASSERT_NE(game.Main(), 0u) << game.Err();
+    const auto hint = [](const Shot& s) { return White(s) && s.Count(0, 320, 480, 360) > 50; };
+    EXPECT_TRUE(hint(game.WaitForShot(hint))) << "no hint line on the empty window";
+    // A click on "n) New Pet" opens the name prompt, blue at the top.
+    game.Keys({"m"});
+    game.WaitForShot([](const Shot& s) { return s.Count(0, 0, 480, 360) > 100000; });
+    game.Click(60, 26);
+    const auto prompt = [](const Shot& s) { return Pixels(s, 0x0000FF) > 30; };
+    EXPECT_TRUE(prompt(game.WaitForShot(prompt))) << "the click did not open the name prompt";
+    game.Keys({"Escape"});
+
+    // Opened while another window has the focus: the bowl in the corner, and a call.
+    game.Focus(0);
     game.Keys({"m", "o", "Return"});
-    ASSERT_TRUE(PetDrawn(game.WaitForShot(PetDrawn)));
+    const auto hungry = [](const Shot& s) { return PetDrawn(s) && s.Count(434, 0, 480, 50) > 300; };
+    EXPECT_GT(Pixels(game.WaitForShot(hungry), 0x5e9ee4, 0, 50, 434), 50) << "no bowl in the corner";
+    EXPECT_TRUE(WaitFor([&] { return Urgent(game); })) << game.WmHints();
+    game.Focus(game.Main());
+    EXPECT_TRUE(WaitFor([&] { return !Urgent(game); })) << "focusing should end the call";
     const Stats opened = SaveAndRead(game, "BOB");
     EXPECT_EQ(opened.states, "Baby Normal");
 
@@ -59,28 +88,34 @@ TEST(EndToEndPetCare, CommandsChangeTheSavedStatisticsEscapeChangesNothingAndOpe
     EXPECT_EQ(escaped.Kept(), opened.Kept());
     EXPECT_TRUE(PetDrawn(game.WaitForShot(PetDrawn))) << "the pet should show again";
 
-    // Feed the first food in name order, Apple: height 1.0, weight 20, health 5, wisdom 1.
+    // A click on "->" moves from the first food, Apple, to Cake: height 0.2, weight 120, health -5.
     game.Keys({"p", "f"});
     const Shot chooser = game.WaitForShot([](const Shot& s) { return s.Count(10, 10, 120, 40, true) > 20; });
     EXPECT_GT(chooser.Count(200, 140, 280, 220), 1500) << "the food's picture should be in the middle";
+    unsigned right = 0; // the arrow's tip
+    for (unsigned x = 0; x < chooser.width; ++x) {
+        right = chooser.Count(x, 330, x + 1, 360, true) > 0 ? x : right;
+    }
+    game.Click(int(right) - 4, 345);
     game.Keys({"Return"});
     game.WaitForShot([](const Shot& s) { return s.Count(10, 10, 120, 40) == 0 && PetDrawn(s); });
     const Stats fed = SaveAndRead(game, "BOB");
-    EXPECT_NEAR(fed.height, escaped.height + 1.0, 1e-6);
-    EXPECT_NEAR(fed.weight, escaped.weight + 20.0, 1e-6);
-    EXPECT_EQ(fed.wisdom, escaped.wisdom + 1);
-    EXPECT_EQ(fed.health, escaped.health + 5);
+    EXPECT_NEAR(fed.height, escaped.height + 0.2, 1e-6);
+    EXPECT_NEAR(fed.weight, escaped.weight + 120.0, 1e-6);
+    EXPECT_EQ(fed.wisdom, escaped.wisdom);
+    EXPECT_EQ(fed.health, escaped.health - 5);
 
-    // Play one turn with key 1, then Escape: each key press teaches wisdom 1 and costs energy.
+    // Play one turn with a click on "1: Paper", then Escape: each teaches wisdom 1 and costs
+    // energy. A click on the game's name starts it.
     game.Keys({"p", "g"});
     game.WaitForShot([](const Shot& s) { return s.Count(200, 160, 280, 200, true) > 20; });
-    game.Keys({"Return"});
+    game.Click(240, 180);
     unsigned long ttt = 0;
     ASSERT_TRUE(WaitFor([&] { return (ttt = game.FindWindow("TTT")) != 0; })) << "no mini-game window";
     EXPECT_EQ(
         game.WaitForShot([](const Shot& s) { return s.Count(0, 0, 240, 240, true) > 200; }, 20, ttt).width,
         240u);
-    game.Keys({"1"}, ttt);
+    game.Click(40, 28, ttt);
     // The turn's result is drawn in magenta over the middle.
     const auto magenta = [](const Shot& s) { return std::count(s.rgb.begin(), s.rgb.end(), 0xFF00FFu) > 0; };
     EXPECT_TRUE(magenta(game.WaitForShot(magenta, 20, ttt))) << "no turn result";
@@ -101,10 +136,17 @@ TEST(EndToEndPetCare, CommandsChangeTheSavedStatisticsEscapeChangesNothingAndOpe
     EXPECT_GE(cured.health, cleaned.health + 20);
     EXPECT_LE(cured.health, cleaned.health + 39);
 
-    // Status: several lines of text at the top left, changing nothing.
-    game.Keys({"p", "s"});
+    // Status, from clicks on the pet and on "s) State": several lines of text at the top left,
+    // changing nothing, and meters on the right; the health meter (fourth, green or amber) is
+    // 140 pixels long at 100 %.
+    game.WaitForShot(PetDrawn);
+    game.Click(240, 180);
+    game.WaitForShot([](const Shot& s) { return s.Count(0, 0, 480, 360) > 100000; });
+    game.Click(60, 26);
     const Shot status = game.WaitForShot([](const Shot& s) { return s.Count(15, 55, 200, 80, true) > 30; });
     EXPECT_GT(status.Count(15, 160, 200, 220, true), 30) << "the status should have several lines";
+    EXPECT_NEAR(Pixels(status, 0x2ea043, 153, 154, 240) + Pixels(status, 0xf5a600, 153, 154, 240),
+                1.4 * cured.health, 2.0);
     EXPECT_EQ(SaveAndRead(game, "BOB").Kept(), cured.Kept());
 
     // Left from the first name wraps to the last, ANN; the current pet is saved on the way.
@@ -112,7 +154,13 @@ TEST(EndToEndPetCare, CommandsChangeTheSavedStatisticsEscapeChangesNothingAndOpe
     game.Keys({"m", "o", "Left", "Return"});
     ASSERT_TRUE(WaitFor([&] { return !game.Read("Pets/BOB.data").empty(); })) << "opening did not save BOB";
     EXPECT_EQ(Parse(game.Read("Pets/BOB.data")).health, cured.health);
-    EXPECT_EQ(SaveAndRead(game, "ANN").name, "ANN 2");
+    const Stats ann = SaveAndRead(game, "ANN");
+    EXPECT_EQ(ann.name, "ANN 2");
+    // ANN is well kept: no mark, and no call even after a life step (dirt grows every step).
+    game.Focus(0);
+    EXPECT_TRUE(WaitFor([&] { return SaveAndRead(game, "ANN").dirty != ann.dirty; }));
+    EXPECT_FALSE(Urgent(game)) << game.WmHints();
+    EXPECT_EQ(game.WaitForShot(PetDrawn).Count(330, 0, 480, 50), 0) << "a mark on a well-kept pet";
 
     // Quit from the menu saves the current pet.
     game.Remove("Pets/ANN.data");
