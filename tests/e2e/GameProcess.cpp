@@ -9,12 +9,12 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <string_view>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -53,7 +53,7 @@ bool White(const Shot& s) {
     return !s.rgb.empty() && s.Count(0, 0, s.width, s.height) == 0;
 }
 
-GameProcess::GameProcess() {
+GameProcess::GameProcess() : server(std::make_unique<XServer>()) {
     std::string pattern = (fs::temp_directory_path() / "hatchling-e2e-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) {
         throw std::runtime_error("cannot make a temporary folder");
@@ -62,7 +62,7 @@ GameProcess::GameProcess() {
     fs::copy(HATCHLING_GAME_DATA, folder, fs::copy_options::recursive);
     // Greetings pop up at random moments; the tests want a screen that only their keys change.
     Write("Settings/Hello.list", "");
-    display = XOpenDisplay(nullptr);
+    display = XOpenDisplay(server->Name().c_str());
     // A window that vanishes between finding and asking must not end the test run.
     XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
 }
@@ -94,11 +94,19 @@ void GameProcess::Remove(const std::string& relative) const {
 
 void GameProcess::Start() {
     const std::string out = folder + "/stdout.txt", err = folder + "/stderr.txt";
+    const std::string screen = "DISPLAY=" + server->Name();
+    std::vector<char*> environment{const_cast<char*>(screen.c_str())};
+    for (char** variable = environ; *variable != nullptr; ++variable) {
+        if (std::string_view(*variable).substr(0, 8) != "DISPLAY=") {
+            environment.push_back(*variable);
+        }
+    }
+    environment.push_back(nullptr);
     if ((pid = fork()) == 0) { // only async-signal-safe calls until exec
         const int in = open("/dev/null", O_RDONLY), o = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644),
                   e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (chdir(folder.c_str()) == 0 && dup2(in, 0) == 0 && dup2(o, 1) == 1 && dup2(e, 2) == 2) {
-            execl(HATCHLING_BINARY, HATCHLING_BINARY, static_cast<char*>(nullptr));
+            execle(HATCHLING_BINARY, HATCHLING_BINARY, static_cast<char*>(nullptr), environment.data());
         }
         _exit(127);
     }
@@ -130,14 +138,22 @@ std::vector<std::string> GameProcess::Refused() const {
 }
 
 unsigned long GameProcess::FindWindow(const std::string& title) const {
-    // The game announces no pid on its windows; the tests run one game at a time.
-    FILE* found = popen(("xdotool search --onlyvisible --name '^" + title + "$' 2>/dev/null").c_str(), "r");
-    unsigned long window = 0;
-    if (std::fscanf(found, "%lu", &window) != 1) {
-        window = 0;
+    // The server is this game's alone, so any window with the title is the game's.
+    Display* d = static_cast<Display*>(display);
+    Window root = 0, parent = 0, *children = nullptr, found = 0;
+    unsigned count = 0;
+    XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count);
+    for (unsigned i = 0; i < count && found == 0; ++i) {
+        XWindowAttributes a;
+        char* name = nullptr;
+        if (XGetWindowAttributes(d, children[i], &a) != 0 && a.map_state == IsViewable &&
+            XFetchName(d, children[i], &name) != 0 && name != nullptr && title == name) {
+            found = children[i];
+        }
+        XFree(name);
     }
-    pclose(found);
-    return window;
+    XFree(children);
+    return found;
 }
 
 void GameProcess::Keys(std::initializer_list<const char*> keysyms, unsigned long window) const {

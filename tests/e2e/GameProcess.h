@@ -1,20 +1,24 @@
 #pragma once
 
+#include "XServer.h"
+
 #include <sys/types.h>
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 // The real game binary, run in a fresh copy of its data folder and driven through the X server
-// as a player would: key presses and the close button, with the window's pixels read back.
+// as a player would: key presses and the close button, with the window's pixels read back. Each
+// game runs on an X server of its own, so games of tests running side by side never meet.
 namespace e2e {
 
 #define REQUIRE_DISPLAY()                                                                                    \
-    if (std::getenv("DISPLAY") == nullptr) {                                                                 \
-        GTEST_SKIP() << "no X display (run under xvfb-run)";                                                 \
+    if (!XServer::Available()) {                                                                             \
+        GTEST_SKIP() << "no Xvfb to run the game on";                                                        \
     }
 
 // Polls until the condition holds or the (generous: the machine may be busy) deadline passes.
@@ -33,7 +37,8 @@ bool White(const Shot& shot);
 
 class GameProcess {
 public:
-    GameProcess(); // copies the built game data into a new temporary folder
+    // Starts an X server and copies the built game data into a new temporary folder.
+    GameProcess();
     ~GameProcess();
 
     // Files in the game's folder, named with forward slashes ("Settings/Pet.list").
@@ -47,7 +52,7 @@ public:
     std::string Err() const { return Read("stderr.txt"); }
     std::vector<std::string> Refused() const; // the "refused:" lines on standard error
 
-    unsigned long FindWindow(const std::string& title) const; // mapped, or 0
+    unsigned long FindWindow(const std::string& title) const; // shown on this game's server, or 0
     unsigned long Main() const { return mainWindow; }
     // Presses and releases keys named by their X keysyms ("m", "Return", "Left", "1").
     void Keys(std::initializer_list<const char*> keysyms, unsigned long window = 0) const;
@@ -58,6 +63,7 @@ public:
                      unsigned long window = 0) const;
 
 private:
+    std::unique_ptr<XServer> server;
     std::string folder;
     void* display = nullptr; // Display*
     pid_t pid = -1;

@@ -1,10 +1,11 @@
 #include "pet/PetFixture.h"
 
+#include "XPlayer.h"
+#include "XServer.h"
 #include "minigame/TTT.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <map>
 #include <thread>
 #include <tuple>
@@ -24,26 +25,9 @@ TEST(PaperScissorsStone, ThePetWinsExactlyWhenItBeatsThePlayer) {
     }
 }
 
-namespace {
-// Presses keys in the game's window once it has opened, from outside the process, as a player would.
-std::thread PressInGameWindow(const std::string& keys) {
-    return std::thread([keys] {
-        // Wait until the window is there and shown before pressing. The last key closes the
-        // window, so xdotool may complain about its release: only the search must succeed.
-        EXPECT_EQ(
-            std::system(("id=$(xdotool search --sync --onlyvisible --name '^TTT$' | head -n 1) && sleep 0.5 "
-                         "&& { xdotool key --delay 150 --window \"$id\" " +
-                         keys + " >/dev/null 2>&1; true; }")
-                            .c_str()),
-            0)
-            << "could not press " << keys;
-    });
-}
-} // namespace
-
 TEST(PaperScissorsStone, KeyPressesFillTheCountersAndTheProxyCopiesThem) {
-    if (!std::getenv("DISPLAY")) {
-        GTEST_SKIP() << "needs an X server";
+    if (!XServer::UseForThisProcess()) {
+        GTEST_SKIP() << "no Xvfb to open windows on";
     }
     TempGameFolder game;
     std::filesystem::create_directory_symlink(std::string(HATCHLING_GAME_DATA) + "/fonts",
@@ -55,20 +39,23 @@ TEST(PaperScissorsStone, KeyPressesFillTheCountersAndTheProxyCopiesThem) {
         TTTProxy proxy;
         registered = Game::Get("TTT");
         EXPECT_EQ(registered, &proxy);
+        // A player at the keyboard, from outside the game as a real one; should the keys go astray,
+        // it closes the window so that the play ends and the test fails instead of hanging.
+        unsigned long window = 0;
+        const auto play = [&](std::vector<std::string> keys) {
+            std::jthread player([&] { EXPECT_EQ(xplayer::Play("TTT", keys, window), ""); });
+            proxy.Play();
+        };
 
         // Three turns and Escape: the pet's scissors beat paper (+10), its paper loses to
         // scissors (0), its paper beats stone (+10); every key press costs full and energy.
-        std::thread player = PressInGameWindow("1 2 3 Escape");
-        proxy.Play();
-        player.join();
+        play({"1", "2", "3", "Escape"});
         EXPECT_EQ(std::tuple(proxy.GetFull(), proxy.GetWisdom(), proxy.GetEnergy(), proxy.GetResult(),
                              proxy.GetStrength(), draws.reseeds, draws.Left()),
                   std::tuple(-8, 4, -4, 20, 0, 3, 0u));
 
         // A run ended at once with Escape still counts that key press; the counters restart.
-        std::thread quitter = PressInGameWindow("Escape");
-        proxy.Play();
-        quitter.join();
+        play({"Escape"});
         EXPECT_EQ(std::tuple(proxy.GetFull(), proxy.GetWisdom(), proxy.GetEnergy(), proxy.GetResult()),
                   std::tuple(-2, 1, -1, 0));
     }

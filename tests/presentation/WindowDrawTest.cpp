@@ -1,8 +1,7 @@
 // The presentation classes on a real window: what reaches the screen is read back pixel by
-// pixel, and keys are pressed through the X server. Skipped without a display.
+// pixel, on an X server of the test's own.
 #include "TestSupport.h"
-#include "XInput.h"
-#include "presentation/EventDispatcher.h"
+#include "XServer.h"
 #include "presentation/KeyCodes.h"
 #include "presentation/Menu.h"
 #include "presentation/Picture.h"
@@ -12,11 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstdlib>
 #include <filesystem>
-#include <functional>
-#include <thread>
 #include <tuple>
 #include <unistd.h>
 
@@ -70,8 +65,8 @@ struct Counter : facade::EventOperation {
 class WindowTest : public testing::Test {
 protected:
     void SetUp() override {
-        if (std::getenv("DISPLAY") == nullptr) {
-            GTEST_SKIP() << "no display to open windows on";
+        if (!XServer::UseForThisProcess()) {
+            GTEST_SKIP() << "no Xvfb to open windows on";
         }
         previous = fs::current_path();
         fs::current_path(HATCHLING_GAME_DATA);
@@ -84,15 +79,6 @@ protected:
     RecordedSleeps sleeps;
     fs::path previous;
 };
-
-// Polls the dispatcher until the condition holds, giving the X server time to deliver keys.
-bool Eventually(facade::EventDispatcher& dispatcher, const std::function<bool()>& done) {
-    for (int attempt = 0; attempt < 200 && !done(); ++attempt) {
-        dispatcher.Poll();
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return done();
-}
 
 } // namespace
 
@@ -161,20 +147,4 @@ TEST_F(WindowTest, BalloonIsWrappedAndCentred) {
     EXPECT_NEAR(ink.left + ink.right, 300, 8); // twice the centre
     EXPECT_NEAR(ink.top + ink.bottom, 300, 8);
     EXPECT_GT(ink.bottom - ink.top, 3 * 24); // several lines of 24-pixel text
-}
-
-TEST_F(WindowTest, KeyPressesReachTheDispatcher) {
-    facade::WindowApp window(640, 120, "Hatchling keys", 4);
-    window.Display();
-    facade::EventDispatcher dispatcher(&window);
-    Counter bound;
-    dispatcher.AddKeyOperation(keys::M, &bound);
-    ASSERT_TRUE(xinput::PressKeys(window.getSystemHandle(), {"m"}));
-    EXPECT_TRUE(Eventually(dispatcher, [&] { return bound.runs == 1; }));
-
-    dispatcher.BeginInput();
-    ASSERT_TRUE(xinput::PressKeys(window.getSystemHandle(), {"a", "b", "BackSpace", "d", "minus", "Return"}));
-    EXPECT_TRUE(Eventually(dispatcher, [&] { return dispatcher.IsInputFinished(); }));
-    EXPECT_EQ(dispatcher.TakeFinishedText(), "AD-");
-    EXPECT_EQ(bound.runs, 1);
 }
