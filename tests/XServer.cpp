@@ -27,7 +27,7 @@ XServer::XServer() {
         throw std::runtime_error("cannot make a pipe for Xvfb");
     }
     const std::string fd = std::to_string(ready[1]);
-    if ((pid = ::fork()) == 0) { // only async-signal-safe calls until exec
+    if ((pid = ::fork()) == 0) {            // only async-signal-safe calls until exec
         ::prctl(PR_SET_PDEATHSIG, SIGKILL); // a test killed on its timeout takes its server along
         const int quiet = ::open("/dev/null", O_WRONLY);
         ::close(ready[0]);
