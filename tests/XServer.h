@@ -2,10 +2,15 @@
 
 #include <sys/types.h>
 
+#include <functional>
+#include <initializer_list>
 #include <string>
 
-// A private X server (Xvfb) for one test, so that tests with windows can run side by side and
-// never see each other's windows.
+// Polls until the condition holds or the (generous: the machine may be busy) deadline passes.
+bool WaitFor(const std::function<bool()>& condition, double seconds = 20.0);
+
+// A private X server (Xvfb) for one test, and a connection to it, so that tests with windows
+// can run side by side: every window on the server is the test's own, found by its title.
 class XServer {
 public:
     // Xvfb found on the PATH; tests that need a display skip without it.
@@ -16,13 +21,21 @@ public:
     XServer(const XServer&) = delete;
     XServer& operator=(const XServer&) = delete;
 
-    const std::string& Name() const { return name; } // ":N", for DISPLAY
+    // This process's own server, with DISPLAY pointed at it; started on the first call and ended
+    // when the process exits. Null (the test should skip) without Xvfb.
+    static XServer* ForThisProcess();
 
-    // Points this process's DISPLAY at a server of its own, started on the first call and ended
-    // when the process exits; false (the test should skip) when there is no Xvfb.
-    static bool UseForThisProcess();
+    const std::string& Name() const { return name; } // ":N", for DISPLAY
+    void* Connection() const { return display; }     // Display*
+
+    unsigned long FindWindow(const std::string& title, unsigned long other = 0) const; // shown, or 0
+    // Presses and releases keys named by their X keysyms ("m", "Return", "Left", "1").
+    void Keys(unsigned long window, std::initializer_list<const char*> keysyms) const;
+    // The close button: WM_DELETE_WINDOW through WM_PROTOCOLS; window 0 closes every window.
+    void Close(unsigned long window) const;
 
 private:
     pid_t pid = -1;
     std::string name;
+    void* display = nullptr;
 };

@@ -8,28 +8,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 #include <string_view>
-#include <thread>
 
 namespace fs = std::filesystem;
 
 namespace e2e {
-
-bool WaitFor(const std::function<bool()>& condition, double seconds) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    for (; !condition(); std::this_thread::sleep_for(std::chrono::milliseconds(50))) {
-        if (std::chrono::steady_clock::now() >= deadline) {
-            return false;
-        }
-    }
-    return true;
-}
 
 int Shot::Count(unsigned x0, unsigned y0, unsigned x1, unsigned y1, bool dark) const {
     int count = 0;
@@ -62,9 +50,6 @@ GameProcess::GameProcess() : server(std::make_unique<XServer>()) {
     fs::copy(HATCHLING_GAME_DATA, folder, fs::copy_options::recursive);
     // Greetings pop up at random moments; the tests want a screen that only their keys change.
     Write("Settings/Hello.list", "");
-    display = XOpenDisplay(server->Name().c_str());
-    // A window that vanishes between finding and asking must not end the test run.
-    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
 }
 
 GameProcess::~GameProcess() {
@@ -72,7 +57,6 @@ GameProcess::~GameProcess() {
         kill(pid, SIGKILL);
         waitpid(pid, nullptr, 0);
     }
-    XCloseDisplay(static_cast<Display*>(display));
     std::error_code ignored;
     fs::remove_all(folder, ignored);
 }
@@ -137,62 +121,8 @@ std::vector<std::string> GameProcess::Refused() const {
     return refused;
 }
 
-unsigned long GameProcess::FindWindow(const std::string& title) const {
-    // The server is this game's alone, so any window with the title is the game's.
-    Display* d = static_cast<Display*>(display);
-    Window root = 0, parent = 0, *children = nullptr, found = 0;
-    unsigned count = 0;
-    XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count);
-    for (unsigned i = 0; i < count && found == 0; ++i) {
-        XWindowAttributes a;
-        char* name = nullptr;
-        if (XGetWindowAttributes(d, children[i], &a) != 0 && a.map_state == IsViewable &&
-            XFetchName(d, children[i], &name) != 0 && name != nullptr && title == name) {
-            found = children[i];
-        }
-        XFree(name);
-    }
-    XFree(children);
-    return found;
-}
-
-void GameProcess::Keys(std::initializer_list<const char*> keysyms, unsigned long window) const {
-    Display* d = static_cast<Display*>(display);
-    XKeyEvent event{};
-    event.display = d;
-    event.window = window ? window : mainWindow;
-    event.root = DefaultRootWindow(d);
-    event.same_screen = True;
-    for (const char* keysym : keysyms) {
-        event.keycode = XKeysymToKeycode(d, XStringToKeysym(keysym));
-        // Distinct times, so that a release and the next press are not taken for auto-repeat.
-        const auto now = std::chrono::steady_clock::now().time_since_epoch();
-        event.time = static_cast<Time>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
-        for (const int type : {KeyPress, KeyRelease}) {
-            event.type = type;
-            event.time += 5;
-            XSendEvent(d, event.window, True, type == KeyPress ? KeyPressMask : KeyReleaseMask,
-                       reinterpret_cast<XEvent*>(&event));
-        }
-        XFlush(d);
-        std::this_thread::sleep_for(std::chrono::milliseconds(250));
-    }
-}
-
-void GameProcess::Close() const {
-    Display* d = static_cast<Display*>(display);
-    XEvent event{};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = mainWindow;
-    event.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
-    XSendEvent(d, mainWindow, False, NoEventMask, &event);
-    XFlush(d);
-}
-
 Shot GameProcess::Capture(unsigned long window) const {
-    Display* d = static_cast<Display*>(display);
+    Display* d = static_cast<Display*>(server->Connection());
     Shot shot;
     XWindowAttributes a;
     XImage* image = nullptr;

@@ -21,8 +21,7 @@ namespace e2e {
         GTEST_SKIP() << "no Xvfb to run the game on";                                                        \
     }
 
-// Polls until the condition holds or the (generous: the machine may be busy) deadline passes.
-bool WaitFor(const std::function<bool()>& condition, double seconds = 20.0);
+using ::WaitFor;
 
 struct Shot {
     unsigned width = 0, height = 0;
@@ -52,11 +51,13 @@ public:
     std::string Err() const { return Read("stderr.txt"); }
     std::vector<std::string> Refused() const; // the "refused:" lines on standard error
 
-    unsigned long FindWindow(const std::string& title) const; // shown on this game's server, or 0
+    unsigned long FindWindow(const std::string& title) const { return server->FindWindow(title); }
     unsigned long Main() const { return mainWindow; }
     // Presses and releases keys named by their X keysyms ("m", "Return", "Left", "1").
-    void Keys(std::initializer_list<const char*> keysyms, unsigned long window = 0) const;
-    void Close() const; // the close button: WM_DELETE_WINDOW through WM_PROTOCOLS
+    void Keys(std::initializer_list<const char*> keysyms, unsigned long window = 0) const {
+        server->Keys(window ? window : mainWindow, keysyms);
+    }
+    void Close() const { server->Close(mainWindow); } // the close button
     Shot Capture(unsigned long window = 0) const;
     // Captures until the condition holds; returns the last shot.
     Shot WaitForShot(const std::function<bool(const Shot&)>& condition, double seconds = 20.0,
@@ -65,7 +66,6 @@ public:
 private:
     std::unique_ptr<XServer> server;
     std::string folder;
-    void* display = nullptr; // Display*
     pid_t pid = -1;
     std::optional<int> status;
     unsigned long mainWindow = 0;

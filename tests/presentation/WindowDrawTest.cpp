@@ -65,7 +65,7 @@ struct Counter : facade::EventOperation {
 class WindowTest : public testing::Test {
 protected:
     void SetUp() override {
-        if (!XServer::UseForThisProcess()) {
+        if (XServer::ForThisProcess() == nullptr) {
             GTEST_SKIP() << "no Xvfb to open windows on";
         }
         previous = fs::current_path();
