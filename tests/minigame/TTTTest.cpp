@@ -1,6 +1,5 @@
 #include "pet/PetFixture.h"
 
-#include "XPlayer.h"
 #include "XServer.h"
 #include "minigame/TTT.h"
 
@@ -26,7 +25,8 @@ TEST(PaperScissorsStone, ThePetWinsExactlyWhenItBeatsThePlayer) {
 }
 
 TEST(PaperScissorsStone, KeyPressesFillTheCountersAndTheProxyCopiesThem) {
-    if (!XServer::UseForThisProcess()) {
+    XServer* x = XServer::ForThisProcess();
+    if (x == nullptr) {
         GTEST_SKIP() << "no Xvfb to open windows on";
     }
     TempGameFolder game;
@@ -34,16 +34,23 @@ TEST(PaperScissorsStone, KeyPressesFillTheCountersAndTheProxyCopiesThem) {
                                               game.folder / "fonts");
     RecordedSleeps sleeps;
     ScriptedRandom draws({1, 0, 0});
-    Game* registered = nullptr;
     {
         TTTProxy proxy;
-        registered = Game::Get("TTT");
-        EXPECT_EQ(registered, &proxy);
-        // A player at the keyboard, from outside the game as a real one; should the keys go astray,
-        // it closes the window so that the play ends and the test fails instead of hanging.
-        unsigned long window = 0;
-        const auto play = [&](std::vector<std::string> keys) {
-            std::jthread player([&] { EXPECT_EQ(xplayer::Play("TTT", keys, window), ""); });
+        EXPECT_EQ(Game::Get("TTT"), &proxy);
+        // A player presses keys in each new game window from outside, and closes the window if the
+        // keys do not end the game, so that the play ends and the test fails instead of hanging.
+        unsigned long last = 0;
+        const auto play = [&](std::initializer_list<const char*> keys) {
+            std::jthread player([&] {
+                unsigned long window = 0;
+                WaitFor([&] { return (window = x->FindWindow("TTT", last)) != 0; }, 30);
+                x->Keys(window, keys);
+                if (window == 0 || !WaitFor([&] { return x->FindWindow("TTT") == 0; }, 30)) {
+                    ADD_FAILURE() << "the keys did not reach the game window";
+                    x->Close(0);
+                }
+                last = window;
+            });
             proxy.Play();
         };
 
