@@ -11,7 +11,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <memory>
-#include <sstream>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -27,13 +26,8 @@ bool WaitFor(const std::function<bool()>& condition, double seconds) {
 }
 
 bool XServer::Available() {
-    std::istringstream path(std::getenv("PATH") != nullptr ? std::getenv("PATH") : "");
-    for (std::string folder; std::getline(path, folder, ':');) {
-        if (::access((folder + "/Xvfb").c_str(), X_OK) == 0) {
-            return true;
-        }
-    }
-    return false;
+    static const bool found = std::system("command -v Xvfb >/dev/null 2>&1") == 0;
+    return found;
 }
 
 XServer::XServer() {

@@ -23,12 +23,6 @@ template <class Action> std::string RefusalOf(Action action) {
 }
 } // namespace
 
-TEST(Refusals, ControlCharactersFromAFileAreShownEscapedSoTheLineStaysOneReadableLine) {
-    EXPECT_EQ(
-        RefusalOf([] { throw FileError("Pets\\A\tB.data", 2, "no game \"TTT\rrefused: x\x1b[2K\"\n"); }),
-        "refused: \"Pets\\A\\x09B.data\" line 2: no game \"TTT\\x0Drefused: x\\x1B[2K\"\\x0A\n");
-}
-
 TEST(Refusals, ADataFileNamingAnotherPetOrAPathCannotMakeItsSaveOverwriteAnotherFile) {
     TempGameFolder game;
     StateFactory factory("Settings\\StatePic.list", "Settings\\StateMove.list");

@@ -58,8 +58,8 @@ TEST(PaperScissorsStone, KeyPressesFillTheCountersAndTheProxyCopiesThem) {
         // scissors (0), its paper beats stone (+10); every key press costs full and energy.
         play({"1", "2", "3", "Escape"});
         EXPECT_EQ(std::tuple(proxy.GetFull(), proxy.GetWisdom(), proxy.GetEnergy(), proxy.GetResult(),
-                             proxy.GetStrength(), draws.reseeds, draws.Left()),
-                  std::tuple(-8, 4, -4, 20, 0, 3, 0u));
+                             proxy.GetStrength(), draws.log),
+                  std::tuple(-8, 4, -4, 20, 0, "SDSDSD"));
 
         // A run ended at once with Escape still counts that key press; the counters restart.
         play({"Escape"});

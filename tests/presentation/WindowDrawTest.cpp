@@ -139,8 +139,7 @@ TEST_F(WindowTest, BalloonIsWrappedAndCentred) {
     const std::string message = "Oh NO! Somebody's dead! This message is long enough to need lines";
     ASSERT_LT(PopupText::CharactersPerLine(window.GetWidth()), int(message.size()));
     PopupText(message, &window, 1.5f);
-    EXPECT_EQ(sleeps.waits, std::vector<double>{1.5});
-    EXPECT_EQ(random.reseeds, 1);
+    EXPECT_EQ(std::tuple(sleeps.waits, random.log), std::tuple(std::vector<double>{1.5}, "SDDD"));
 
     Box ink = Find(window, NotWhite);
     ASSERT_GT(ink.count, 100);
