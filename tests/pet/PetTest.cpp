@@ -100,8 +100,7 @@ TEST_F(PetTest, AgeGrowsByOneEvery36001LifeSteps) {
     }
     EXPECT_EQ(pet.GetAge(), 0);
     pet.Live();
-    EXPECT_EQ(pet.GetAge(), 1);
-    EXPECT_EQ(pet.GetLiveCounter(), 0u);
+    EXPECT_EQ(std::tuple(pet.GetAge(), pet.GetLiveCounter()), std::tuple(1, 0u));
 }
 
 TEST_F(PetTest, AnimationFramesAndBobFollowTheTables) {
