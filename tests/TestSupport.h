@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pet/Game.h"
+#include "support/FileError.h"
 #include "support/Seams.h"
 
 #include <gtest/gtest.h>
@@ -106,6 +107,16 @@ template <class Signal, class Action> std::string SignalFrom(Action&& action) {
         return signal.GetMessage();
     }
     return "";
+}
+
+// What the FileError that `action` raises says, or "accepted" when it raises none.
+template <class Action> std::string RefusalOf(Action&& action) {
+    try {
+        action();
+    } catch (const FileError& error) {
+        return error.what();
+    }
+    return "accepted";
 }
 
 // Makes sure the fifteen state prototypes exist (once per test process).

@@ -50,14 +50,9 @@ TEST_F(SettingsTest, ListsKeepLinesSortFoodsAndSkipBadEntries) {
 }
 
 TEST_F(SettingsTest, WindowSettingsNeedFourFieldsAndASensibleSize) {
-    auto refusal = [&](const std::string& content) -> std::string {
+    auto refusal = [&](const std::string& content) {
         game.Write("Settings/WindowApp.data", content);
-        try {
-            Initializer::ReadWindowSettings("Settings\\WindowApp.data");
-        } catch (const FileError& error) {
-            return error.what();
-        }
-        return "accepted";
+        return RefusalOf([] { Initializer::ReadWindowSettings("Settings\\WindowApp.data"); });
     };
     game.Write("Settings/WindowApp.data", "480 360 Hatchling imgs\\Icon.png\nignored\n");
     auto settings = Initializer::ReadWindowSettings("Settings\\WindowApp.data");

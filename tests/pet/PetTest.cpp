@@ -60,14 +60,9 @@ TEST_F(PetTest, NewPetComesFromTheTemplateAndItsFileRoundTrips) {
 }
 
 TEST_F(PetTest, UnusableFilesGiveNoPetAndNameTheFileAndTheFault) {
-    auto refusal = [&](const std::string& content) -> std::string {
+    auto refusal = [&](const std::string& content) {
         game.Write("Pets/BAD.data", content);
-        try {
-            Pet pet("BAD", nullptr, &factory);
-        } catch (const FileError& error) {
-            return error.what();
-        }
-        return "accepted";
+        return RefusalOf([&] { Pet("BAD", nullptr, &factory); });
     };
     game.Write("Pets/Default.default", "Baby\nNormal\n" + std::string(kBabyStats) + "\n");
     Pet current("Default", "CURRENT", nullptr, &factory);
