@@ -40,21 +40,11 @@ Box Find(const facade::WindowApp& window, bool (*match)(sf::Color),
     return box;
 }
 
-bool NotWhite(sf::Color c) {
-    return c.r < 250 || c.g < 250 || c.b < 250;
-}
-bool Red(sf::Color c) {
-    return c.r > 200 && c.g < 50 && c.b < 50;
-}
-bool Dark(sf::Color c) {
-    return c.r + c.g + c.b < 300;
-}
-bool Bluish(sf::Color c) {
-    return c.b > 150 && c.r < 120 && c.g < 120;
-}
-bool Magentaish(sf::Color c) {
-    return c.r > 150 && c.b > 150 && c.g < 120;
-}
+const auto NotWhite = [](sf::Color c) { return c.r < 250 || c.g < 250 || c.b < 250; };
+const auto Red = [](sf::Color c) { return c.r > 200 && c.g < 50 && c.b < 50; };
+const auto Dark = [](sf::Color c) { return c.r + c.g + c.b < 300; };
+const auto Bluish = [](sf::Color c) { return c.b > 150 && c.r < 120 && c.g < 120; };
+const auto Magentaish = [](sf::Color c) { return c.r > 150 && c.b > 150 && c.g < 120; };
 
 struct Counter : facade::EventOperation {
     void Execute() override { ++runs; }
