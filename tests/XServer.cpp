@@ -10,7 +10,6 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <memory>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -68,11 +67,13 @@ XServer::~XServer() {
 }
 
 XServer* XServer::ForThisProcess() {
-    static const std::unique_ptr<XServer> server = Available() ? std::make_unique<XServer>() : nullptr;
-    if (server) {
+    // Never destroyed: the windows' libraries tear down their state at exit after every static,
+    // and the server ends with the process.
+    static XServer* const server = Available() ? new XServer() : nullptr;
+    if (server != nullptr) {
         ::setenv("DISPLAY", server->Name().c_str(), 1);
     }
-    return server.get();
+    return server;
 }
 
 unsigned long XServer::FindWindow(const std::string& title, unsigned long other) const {

@@ -21,8 +21,8 @@ public:
     XServer(const XServer&) = delete;
     XServer& operator=(const XServer&) = delete;
 
-    // This process's own server, with DISPLAY pointed at it; started on the first call and ended
-    // when the process exits. Null (the test should skip) without Xvfb.
+    // This process's own server, with DISPLAY pointed at it; started on the first call, it ends
+    // with the process. Null (the test should skip) without Xvfb.
     static XServer* ForThisProcess();
 
     const std::string& Name() const { return name; } // ":N", for DISPLAY
