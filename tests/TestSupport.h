@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pet/Game.h"
+#include "support/FileError.h"
 #include "support/Seams.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +16,7 @@
 
 class GrowState;
 
-// Scripted chance: hands out the given numbers in order and counts reseeds, so every random
+// Scripted chance: hands out the given numbers in order and notes the reseeds, so every random
 // rule can be checked with exact values and in its draw order.
 class ScriptedRandom : public RandomSource {
 public:
@@ -25,7 +26,6 @@ public:
 
     void Script(std::initializer_list<int> draws) { queue.insert(queue.end(), draws.begin(), draws.end()); }
     void Seed(unsigned seed) override {
-        ++reseeds;
         seeds.push_back(seed);
         log += 'S';
     }
@@ -40,7 +40,6 @@ public:
     }
     std::size_t Left() const { return queue.size(); }
 
-    int reseeds = 0;
     std::vector<unsigned> seeds;
     // Reseeds and draws in the order they happened: 'S' for a reseed, 'D' for a draw.
     std::string log;
@@ -61,16 +60,6 @@ public:
 
 private:
     timing::Sleeper previous;
-};
-
-// Stops the wall clock at a given second while it lives.
-class FixedClock {
-public:
-    explicit FixedClock(std::time_t now) : previous(wallclock::SetSource([now] { return now; })) {}
-    ~FixedClock() { wallclock::SetSource(previous); }
-
-private:
-    wallclock::Source previous;
 };
 
 // A game whose every run gives the same counters and counts how often it was played.
@@ -118,6 +107,16 @@ template <class Signal, class Action> std::string SignalFrom(Action&& action) {
         return signal.GetMessage();
     }
     return "";
+}
+
+// What the FileError that `action` raises says, or "accepted" when it raises none.
+template <class Action> std::string RefusalOf(Action&& action) {
+    try {
+        action();
+    } catch (const FileError& error) {
+        return error.what();
+    }
+    return "accepted";
 }
 
 // Makes sure the fifteen state prototypes exist (once per test process).

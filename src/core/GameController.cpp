@@ -35,27 +35,24 @@ constexpr const char* kNoPetHint = "Press m for the menu";
 constexpr const char* kPetHint = "m: menu   p: pet";
 
 // Each command of the menus is an operation that calls one controller command.
-#define HATCHLING_OPERATION(Class, Command)                                                                  \
-    class Class : public facade::EventOperation {                                                            \
-    public:                                                                                                  \
-        explicit Class(GameController* controller) : controller(controller) {}                               \
-        void Execute() override { controller->Command(); }                                                   \
-                                                                                                             \
-    private:                                                                                                 \
-        GameController* controller;                                                                          \
-    }
+template <void (GameController::*Command)()> class CommandOperation : public facade::EventOperation {
+public:
+    explicit CommandOperation(GameController* controller) : controller(controller) {}
+    void Execute() override { (controller->*Command)(); }
 
-HATCHLING_OPERATION(NewOperation, NewPet);
-HATCHLING_OPERATION(OpenOperation, OpenPet);
-HATCHLING_OPERATION(SaveOperation, Save);
-HATCHLING_OPERATION(QuitOperation, Quit);
-HATCHLING_OPERATION(StateOperation, ShowState);
-HATCHLING_OPERATION(FeedOperation, Feed);
-HATCHLING_OPERATION(PlayOperation, Play);
-HATCHLING_OPERATION(CleanOperation, Clean);
-HATCHLING_OPERATION(CureOperation, Cure);
+private:
+    GameController* controller;
+};
 
-#undef HATCHLING_OPERATION
+using NewOperation = CommandOperation<&GameController::NewPet>;
+using OpenOperation = CommandOperation<&GameController::OpenPet>;
+using SaveOperation = CommandOperation<&GameController::Save>;
+using QuitOperation = CommandOperation<&GameController::Quit>;
+using StateOperation = CommandOperation<&GameController::ShowState>;
+using FeedOperation = CommandOperation<&GameController::Feed>;
+using PlayOperation = CommandOperation<&GameController::Play>;
+using CleanOperation = CommandOperation<&GameController::Clean>;
+using CureOperation = CommandOperation<&GameController::Cure>;
 
 // Focusing the window answers its call for attention, as desktops do.
 class CalmOperation : public facade::EventOperation {

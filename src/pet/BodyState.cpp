@@ -77,30 +77,61 @@ int BodyState::GetEnergy() const {
     return Stage().GetEnergy();
 }
 
+namespace {
 // Each body state answers with its own group of the growth stage's rules.
-#define HATCHLING_FORWARD(Class, Group)                                                                      \
-    void Class::Check() {                                                                                    \
-        Stage().Grow();                                                                                      \
-        Stage().Check##Group();                                                                              \
-    }                                                                                                        \
-    void Class::Feed(const Food& food) {                                                                     \
-        Stage().Feed##Group(food);                                                                           \
-    }                                                                                                        \
-    void Class::Play(Game& game) {                                                                           \
-        Stage().Play##Group(game);                                                                           \
-    }                                                                                                        \
-    void Class::Clean() {                                                                                    \
-        Stage().Clean##Group();                                                                              \
-    }                                                                                                        \
-    void Class::Cure() {                                                                                     \
-        Stage().Cure##Group();                                                                               \
-    }                                                                                                        \
-    void Class::Live() {                                                                                     \
-        Stage().Live##Group();                                                                               \
-    }
+struct Rules {
+    const char* name;
+    void (GrowState::*feed)(const Food&);
+    void (GrowState::*play)(Game&);
+    void (GrowState::*clean)();
+    void (GrowState::*cure)();
+    void (GrowState::*live)();
+    void (GrowState::*check)();
+};
 
-HATCHLING_FORWARD(Normal, Normal)
-HATCHLING_FORWARD(Smile, Smile)
-HATCHLING_FORWARD(Bored, Bored)
-HATCHLING_FORWARD(Sick, Sick)
-HATCHLING_FORWARD(ZZZ, Sleep)
+// In the order of BodyKind.
+constexpr Rules kRules[] = {
+    {"Normal", &GrowState::FeedNormal, &GrowState::PlayNormal, &GrowState::CleanNormal,
+     &GrowState::CureNormal, &GrowState::LiveNormal, &GrowState::CheckNormal},
+    {"Smile", &GrowState::FeedSmile, &GrowState::PlaySmile, &GrowState::CleanSmile, &GrowState::CureSmile,
+     &GrowState::LiveSmile, &GrowState::CheckSmile},
+    {"Bored", &GrowState::FeedBored, &GrowState::PlayBored, &GrowState::CleanBored, &GrowState::CureBored,
+     &GrowState::LiveBored, &GrowState::CheckBored},
+    {"Sick", &GrowState::FeedSick, &GrowState::PlaySick, &GrowState::CleanSick, &GrowState::CureSick,
+     &GrowState::LiveSick, &GrowState::CheckSick},
+    {"Sleep", &GrowState::FeedSleep, &GrowState::PlaySleep, &GrowState::CleanSleep, &GrowState::CureSleep,
+     &GrowState::LiveSleep, &GrowState::CheckSleep},
+};
+
+template <BodyKind Kind> constexpr const Rules& RulesOf() {
+    return kRules[static_cast<int>(Kind)];
+}
+} // namespace
+
+template <BodyKind Kind> BodyStateOf<Kind>::BodyStateOf() : BodyState(RulesOf<Kind>().name) {}
+
+template <BodyKind Kind> void BodyStateOf<Kind>::Check() {
+    Stage().Grow();
+    (Stage().*RulesOf<Kind>().check)();
+}
+template <BodyKind Kind> void BodyStateOf<Kind>::Feed(const Food& food) {
+    (Stage().*RulesOf<Kind>().feed)(food);
+}
+template <BodyKind Kind> void BodyStateOf<Kind>::Play(Game& game) {
+    (Stage().*RulesOf<Kind>().play)(game);
+}
+template <BodyKind Kind> void BodyStateOf<Kind>::Clean() {
+    (Stage().*RulesOf<Kind>().clean)();
+}
+template <BodyKind Kind> void BodyStateOf<Kind>::Cure() {
+    (Stage().*RulesOf<Kind>().cure)();
+}
+template <BodyKind Kind> void BodyStateOf<Kind>::Live() {
+    (Stage().*RulesOf<Kind>().live)();
+}
+
+template class BodyStateOf<BodyKind::Normal>;
+template class BodyStateOf<BodyKind::Smile>;
+template class BodyStateOf<BodyKind::Bored>;
+template class BodyStateOf<BodyKind::Sick>;
+template class BodyStateOf<BodyKind::Sleep>;

@@ -66,28 +66,29 @@ private:
     int frameCount = 0;
 };
 
-#define HATCHLING_BODY_STATE(Class, Registered)                                                              \
-    class Class : public BodyState {                                                                         \
-    public:                                                                                                  \
-        Class() : BodyState(Registered) {}                                                                   \
-        std::unique_ptr<BodyState> Clone() const override {                                                  \
-            return std::unique_ptr<BodyState>(new Class(*this));                                             \
-        }                                                                                                    \
-        void Check() override;                                                                               \
-        void Feed(const Food& food) override;                                                                \
-        void Play(Game& game) override;                                                                      \
-        void Clean() override;                                                                               \
-        void Cure() override;                                                                                \
-        void Live() override;                                                                                \
-                                                                                                             \
-    private:                                                                                                 \
-        Class(const Class&) = default;                                                                       \
+// The five body states differ only in their registry name and in the growth stage's rule set
+// that answers them; both follow from the kind.
+enum class BodyKind { Normal, Smile, Bored, Sick, Sleep };
+
+template <BodyKind Kind> class BodyStateOf final : public BodyState {
+public:
+    BodyStateOf();
+    std::unique_ptr<BodyState> Clone() const override {
+        return std::unique_ptr<BodyState>(new BodyStateOf(*this));
     }
+    void Check() override;
+    void Feed(const Food& food) override;
+    void Play(Game& game) override;
+    void Clean() override;
+    void Cure() override;
+    void Live() override;
 
-HATCHLING_BODY_STATE(Normal, "Normal");
-HATCHLING_BODY_STATE(Smile, "Smile");
-HATCHLING_BODY_STATE(Bored, "Bored");
-HATCHLING_BODY_STATE(Sick, "Sick");
-HATCHLING_BODY_STATE(ZZZ, "Sleep");
+private:
+    BodyStateOf(const BodyStateOf&) = default;
+};
 
-#undef HATCHLING_BODY_STATE
+using Normal = BodyStateOf<BodyKind::Normal>;
+using Smile = BodyStateOf<BodyKind::Smile>;
+using Bored = BodyStateOf<BodyKind::Bored>;
+using Sick = BodyStateOf<BodyKind::Sick>;
+using ZZZ = BodyStateOf<BodyKind::Sleep>;

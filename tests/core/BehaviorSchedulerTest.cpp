@@ -37,11 +37,9 @@ void Passes(BehaviorScheduler& scheduler, std::vector<Probe*> probes, int count)
 
 TEST(BehaviorScheduler, StartsAtADrawnPhaseAndActsAfterItsPeriod) {
     ScriptedRandom random{7, 5, 0, 1};
-    Probe five(5);
-    EXPECT_EQ(five.GetCounter(), 2u); // 7 % 5
-    Probe huge(5000000);
-    EXPECT_EQ(huge.GetPeriod(), 1728000u); // capped at a day of passes
-    EXPECT_EQ(huge.GetCounter(), 5u);
+    Probe five(5), huge(5000000); // the counters 7 % 5 and 5; the period capped at a day of passes
+    EXPECT_EQ(std::tuple(five.GetCounter(), huge.GetPeriod(), huge.GetCounter()),
+              std::tuple(2u, 1728000u, 5u));
 
     BehaviorScheduler scheduler;
     Probe zero(0);  // counts as period 1: every second pass
@@ -63,8 +61,7 @@ TEST(BehaviorScheduler, AddAndRemoveDuringAPass) {
     Probe adder(0, [&] { first.Add(&late); });
     first.Add(&adder);
     Passes(first, {&adder, &late}, 2);
-    EXPECT_EQ(late.GetCounter(), 1u);
-    EXPECT_TRUE(late.acts.empty());
+    EXPECT_EQ(std::tuple(late.GetCounter(), late.acts.size()), std::tuple(1u, 0u));
 
     // Removing one behind: it misses the pass, the one after it does not.
     BehaviorScheduler second;
@@ -74,8 +71,7 @@ TEST(BehaviorScheduler, AddAndRemoveDuringAPass) {
         second.Add(p);
     }
     Passes(second, {&remover, &victim, &after}, 2);
-    EXPECT_TRUE(victim.acts.empty());
-    EXPECT_EQ(after.acts, (std::vector<int>{2}));
+    EXPECT_EQ(std::tuple(victim.acts.size(), after.acts), std::tuple(0u, std::vector<int>{2}));
 }
 
 TEST(BehaviorScheduler, StopFinishesThePassAndItsSleep) {
@@ -87,6 +83,5 @@ TEST(BehaviorScheduler, StopFinishesThePassAndItsSleep) {
     scheduler.Add(&stopper);
     scheduler.Add(&behind);
     scheduler.Run(); // the stopper acts on the second pass
-    EXPECT_EQ(sleeps.waits, (std::vector<double>{0.05, 0.05}));
-    EXPECT_EQ(behind.acts.size(), 1u);
+    EXPECT_EQ(std::tuple(sleeps.waits, behind.acts.size()), std::tuple(std::vector<double>{0.05, 0.05}, 1u));
 }

@@ -4,11 +4,8 @@
 #include "pet/Food.h"
 #include "pet/Game.h"
 #include "support/FileError.h"
-#include "support/TextFiles.h"
 
 #include <gtest/gtest.h>
-
-#include <sys/stat.h>
 
 namespace {
 struct SettingsTest : ::testing::Test {
@@ -53,14 +50,9 @@ TEST_F(SettingsTest, ListsKeepLinesSortFoodsAndSkipBadEntries) {
 }
 
 TEST_F(SettingsTest, WindowSettingsNeedFourFieldsAndASensibleSize) {
-    auto refusal = [&](const std::string& content) -> std::string {
+    auto refusal = [&](const std::string& content) {
         game.Write("Settings/WindowApp.data", content);
-        try {
-            Initializer::ReadWindowSettings("Settings\\WindowApp.data");
-        } catch (const FileError& error) {
-            return error.what();
-        }
-        return "accepted";
+        return RefusalOf([] { Initializer::ReadWindowSettings("Settings\\WindowApp.data"); });
     };
     game.Write("Settings/WindowApp.data", "480 360 Hatchling imgs\\Icon.png\nignored\n");
     auto settings = Initializer::ReadWindowSettings("Settings\\WindowApp.data");
@@ -71,27 +63,4 @@ TEST_F(SettingsTest, WindowSettingsNeedFourFieldsAndASensibleSize) {
     EXPECT_EQ(
         refusal("wide 360 Hatchling icon.png"),
         "\"Settings\\WindowApp.data\" line 1: the window size wide x 360 is not between 1 and 8192 pixels");
-}
-
-TEST_F(SettingsTest, SavesReplaceWholeFilesAppendsKeepNamesApartAndFailuresKeepTheOldFile) {
-    ASSERT_TRUE(textfiles::WriteLines("Saves\\REX.data", {"REX 0", "Egg Normal"}));
-    ASSERT_TRUE(textfiles::WriteLines("Saves\\REX.data", {"short"}));
-    EXPECT_EQ(game.Read("Saves/REX.data"), "short\n");
-    EXPECT_FALSE(game.Exists("Saves/REX.data.tmp"));
-    game.Write("Settings/Pet.list", "REX");
-    ASSERT_TRUE(textfiles::AppendLine("Settings\\Pet.list", "BOB"));
-    EXPECT_EQ(game.Read("Settings/Pet.list"), "REX\nBOB\n");
-
-    // A folder in the way of the file fails even for root.
-    game.Write("Pets/REX.data", "old\n");
-    std::filesystem::create_directories(game.folder / "Pets/BOB.data");
-    CapturedErrors errors;
-    EXPECT_FALSE(textfiles::WriteLines("Pets\\BOB.data", {"BOB 1"}));
-    EXPECT_NE(errors.Text().find("refused: \"Pets\\BOB.data\": cannot be saved: "), std::string::npos);
-    if (::geteuid() != 0) {
-        ::chmod((game.folder / "Pets").c_str(), 0500);
-        EXPECT_FALSE(textfiles::WriteLines("Pets\\REX.data", {"new"}));
-        ::chmod((game.folder / "Pets").c_str(), 0700);
-        EXPECT_EQ(game.Read("Pets/REX.data"), "old\n");
-    }
 }

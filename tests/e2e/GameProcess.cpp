@@ -10,28 +10,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
-#include <thread>
+#include <string_view>
 
 namespace fs = std::filesystem;
 
 namespace e2e {
-
-bool WaitFor(const std::function<bool()>& condition, double seconds) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    for (; !condition(); std::this_thread::sleep_for(std::chrono::milliseconds(50))) {
-        if (std::chrono::steady_clock::now() >= deadline) {
-            return false;
-        }
-    }
-    return true;
-}
 
 int Shot::Count(unsigned x0, unsigned y0, unsigned x1, unsigned y1, bool dark) const {
     int count = 0;
@@ -58,7 +46,7 @@ bool White(const Shot& s) {
            s.Count(0, s.height - 40, s.width, s.height, true) == 0;
 }
 
-GameProcess::GameProcess() {
+GameProcess::GameProcess() : server(std::make_unique<XServer>()) {
     std::string pattern = (fs::temp_directory_path() / "hatchling-e2e-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) {
         throw std::runtime_error("cannot make a temporary folder");
@@ -67,9 +55,6 @@ GameProcess::GameProcess() {
     fs::copy(HATCHLING_GAME_DATA, folder, fs::copy_options::recursive);
     // Greetings pop up at random moments; the tests want a screen that only their keys change.
     Write("Settings/Hello.list", "");
-    display = XOpenDisplay(nullptr);
-    // A window that vanishes between finding and asking must not end the test run.
-    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
 }
 
 GameProcess::~GameProcess() {
@@ -77,7 +62,6 @@ GameProcess::~GameProcess() {
         kill(pid, SIGKILL);
         waitpid(pid, nullptr, 0);
     }
-    XCloseDisplay(static_cast<Display*>(display));
     std::error_code ignored;
     fs::remove_all(folder, ignored);
 }
@@ -99,11 +83,19 @@ void GameProcess::Remove(const std::string& relative) const {
 
 void GameProcess::Start() {
     const std::string out = folder + "/stdout.txt", err = folder + "/stderr.txt";
+    const std::string screen = "DISPLAY=" + server->Name();
+    std::vector<char*> environment{const_cast<char*>(screen.c_str())};
+    for (char** variable = environ; *variable != nullptr; ++variable) {
+        if (std::string_view(*variable).substr(0, 8) != "DISPLAY=") {
+            environment.push_back(*variable);
+        }
+    }
+    environment.push_back(nullptr);
     if ((pid = fork()) == 0) { // only async-signal-safe calls until exec
         const int in = open("/dev/null", O_RDONLY), o = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644),
                   e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (chdir(folder.c_str()) == 0 && dup2(in, 0) == 0 && dup2(o, 1) == 1 && dup2(e, 2) == 2) {
-            execl(HATCHLING_BINARY, HATCHLING_BINARY, static_cast<char*>(nullptr));
+            execle(HATCHLING_BINARY, HATCHLING_BINARY, static_cast<char*>(nullptr), environment.data());
         }
         _exit(127);
     }
@@ -134,64 +126,17 @@ std::vector<std::string> GameProcess::Refused() const {
     return refused;
 }
 
-unsigned long GameProcess::FindWindow(const std::string& title) const {
-    // The game announces no pid on its windows; the tests run one game at a time.
-    FILE* found = popen(("xdotool search --onlyvisible --name '^" + title + "$' 2>/dev/null").c_str(), "r");
-    unsigned long window = 0;
-    if (std::fscanf(found, "%lu", &window) != 1) {
-        window = 0;
-    }
-    pclose(found);
-    return window;
-}
-
-void GameProcess::Keys(std::initializer_list<const char*> keysyms, unsigned long window) const {
-    Display* d = static_cast<Display*>(display);
-    XKeyEvent event{};
-    event.display = d;
-    event.window = window ? window : mainWindow;
-    event.root = DefaultRootWindow(d);
-    event.same_screen = True;
-    for (const char* keysym : keysyms) {
-        event.keycode = XKeysymToKeycode(d, XStringToKeysym(keysym));
-        // Distinct times, so that a release and the next press are not taken for auto-repeat.
-        const auto now = std::chrono::steady_clock::now().time_since_epoch();
-        event.time = static_cast<Time>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
-        for (const int type : {KeyPress, KeyRelease}) {
-            event.type = type;
-            event.time += 5;
-            XSendEvent(d, event.window, True, type == KeyPress ? KeyPressMask : KeyReleaseMask,
-                       reinterpret_cast<XEvent*>(&event));
-        }
-        XFlush(d);
-        std::this_thread::sleep_for(std::chrono::milliseconds(250));
-    }
-}
-
-void GameProcess::Close() const {
-    Display* d = static_cast<Display*>(display);
-    XEvent event{};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = mainWindow;
-    event.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
-    XSendEvent(d, mainWindow, False, NoEventMask, &event);
-    XFlush(d);
-}
-
 // xdotool and xprop talk to the X server the harness is connected to.
 void GameProcess::Click(int x, int y, unsigned long window) const {
     const std::string at =
         std::to_string(window ? window : mainWindow) + " " + std::to_string(x) + " " + std::to_string(y);
-    const std::string server = DisplayString(static_cast<Display*>(display));
-    EXPECT_EQ(std::system(("DISPLAY=" + server + " xdotool mousemove --window " + at + " click 1").c_str()),
-              0);
+    const std::string name = DisplayString(static_cast<Display*>(server->Connection()));
+    EXPECT_EQ(std::system(("DISPLAY=" + name + " xdotool mousemove --window " + at + " click 1").c_str()), 0);
     std::this_thread::sleep_for(std::chrono::milliseconds(250));
 }
 
 void GameProcess::Focus(unsigned long window) {
-    Display* d = static_cast<Display*>(display);
+    Display* d = static_cast<Display*>(server->Connection());
     if (window == 0 && other == 0) { // a 1 x 1 window in the screen's corner, away from the game's
         XMapWindow(d, other = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 1, 1, 0, 0, 0));
         XSync(d, False);
@@ -201,9 +146,9 @@ void GameProcess::Focus(unsigned long window) {
 }
 
 std::string GameProcess::WmHints() const {
-    const std::string server = DisplayString(static_cast<Display*>(display));
+    const std::string name = DisplayString(static_cast<Display*>(server->Connection()));
     FILE* pipe =
-        popen(("xprop -display " + server + " -id " + std::to_string(mainWindow) + " WM_HINTS").c_str(), "r");
+        popen(("xprop -display " + name + " -id " + std::to_string(mainWindow) + " WM_HINTS").c_str(), "r");
     std::string text(4096, '\0');
     text.resize(std::fread(text.data(), 1, text.size(), pipe));
     pclose(pipe);
@@ -211,7 +156,7 @@ std::string GameProcess::WmHints() const {
 }
 
 Shot GameProcess::Capture(unsigned long window) const {
-    Display* d = static_cast<Display*>(display);
+    Display* d = static_cast<Display*>(server->Connection());
     Shot shot;
     XWindowAttributes a;
     XImage* image = nullptr;

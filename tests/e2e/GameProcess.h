@@ -1,24 +1,27 @@
 #pragma once
 
+#include "XServer.h"
+
 #include <sys/types.h>
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 // The real game binary, run in a fresh copy of its data folder and driven through the X server
-// as a player would: key presses and the close button, with the window's pixels read back.
+// as a player would: key presses and the close button, with the window's pixels read back. Each
+// game runs on an X server of its own, so games of tests running side by side never meet.
 namespace e2e {
 
 #define REQUIRE_DISPLAY()                                                                                    \
-    if (std::getenv("DISPLAY") == nullptr) {                                                                 \
-        GTEST_SKIP() << "no X display (run under xvfb-run)";                                                 \
+    if (!XServer::Available()) {                                                                             \
+        GTEST_SKIP() << "no Xvfb to run the game on";                                                        \
     }
 
-// Polls until the condition holds or the (generous: the machine may be busy) deadline passes.
-bool WaitFor(const std::function<bool()>& condition, double seconds = 20.0);
+using ::WaitFor;
 
 struct Shot {
     unsigned width = 0, height = 0;
@@ -33,7 +36,8 @@ bool White(const Shot& shot);
 
 class GameProcess {
 public:
-    GameProcess(); // copies the built game data into a new temporary folder
+    // Starts an X server and copies the built game data into a new temporary folder.
+    GameProcess();
     ~GameProcess();
 
     // Files in the game's folder, named with forward slashes ("Settings/Pet.list").
@@ -47,11 +51,13 @@ public:
     std::string Err() const { return Read("stderr.txt"); }
     std::vector<std::string> Refused() const; // the "refused:" lines on standard error
 
-    unsigned long FindWindow(const std::string& title) const; // mapped, or 0
+    unsigned long FindWindow(const std::string& title) const { return server->FindWindow(title); }
     unsigned long Main() const { return mainWindow; }
     // Presses and releases keys named by their X keysyms ("m", "Return", "Left", "1").
-    void Keys(std::initializer_list<const char*> keysyms, unsigned long window = 0) const;
-    void Close() const; // the close button: WM_DELETE_WINDOW through WM_PROTOCOLS
+    void Keys(std::initializer_list<const char*> keysyms, unsigned long window = 0) const {
+        server->Keys(window ? window : mainWindow, keysyms);
+    }
+    void Close() const { server->Close(mainWindow); }         // the close button
     void Click(int x, int y, unsigned long window = 0) const; // the left button, through xdotool
     // Gives the input focus to the window, or (0) to a small window of the test's own.
     void Focus(unsigned long window);
@@ -62,8 +68,8 @@ public:
                      unsigned long window = 0) const;
 
 private:
+    std::unique_ptr<XServer> server;
     std::string folder;
-    void* display = nullptr; // Display*
     pid_t pid = -1;
     std::optional<int> status;
     unsigned long mainWindow = 0;

@@ -12,27 +12,22 @@
 TEST(StatisticRules, EachStatisticAtItsBounds) {
     auto s =
         MakeStage("Baby", {.height = 239.0, .health = 3, .full = 2, .dirty = 0, .mood = 2, .energy = 95});
-    s->AddHeight(5.0);
-    EXPECT_EQ(s->GetHeight(), 240.0); // height caps at 240
-    s->AddWisdom(INT_MAX);
+    s->AddHeight(5.0);     // caps at 240
+    s->AddWisdom(INT_MAX); // sums saturate instead of overflowing
     s->AddWisdom(1);
-    EXPECT_EQ(s->GetWisdom(), INT_MAX); // sums saturate instead of overflowing
     EXPECT_EQ(SignalFrom<Die>([&] { s->AddHealth(-4); }), "Die From Unhealthiness!");
     EXPECT_EQ(s->GetHealth(), 3);
     s->AddHealth(-3);
     s->AddHealth(101);
-    EXPECT_EQ(s->GetHealth(), 100);
     EXPECT_EQ(SignalFrom<Die>([&] { s->AddFull(-3); }), "Die From Starving!");
     EXPECT_EQ(SignalFrom<InvalidOperation>([&] { s->AddDirty(-1); }), "I'm clean Enough!");
     s->AddDirty(5);
     s->AddDirty(-11);
-    EXPECT_EQ(s->GetDirty(), 0);
     s->AddMood(-4);
     EXPECT_EQ(s->GetMood(), -2); // no lower bound
     s->AddMood(200);
-    EXPECT_EQ(s->GetMood(), 100);
     s->AddEnergy(6);
-    EXPECT_EQ(s->GetEnergy(), 100);
+    EXPECT_EQ(s->ToString(), "240.000000 500.000000 0 2147483647 100 2 0 100 100 ");
 
     s = MakeStage("Baby", {.full = 100});
     s->AddFull(0);

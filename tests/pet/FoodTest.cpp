@@ -5,12 +5,9 @@
 
 TEST(Food, ReadsTheNineFieldsInOrderLikeAtoi) {
     const Food sour("Lemon -1.25 -3 -4 2 -10 0 -7 3 extra fields are ignored");
-    EXPECT_EQ(sour.GetHeight(), -1.25);
-    EXPECT_EQ(sour.GetWeight(), -3.0);
-    EXPECT_EQ(sour.GetHealth(), -4);
-    EXPECT_EQ(sour.GetMood(), -10);
-    EXPECT_EQ(sour.GetStrength(), -7);
-    EXPECT_EQ(sour.GetWisdom(), 3);
+    EXPECT_EQ(std::tuple(sour.GetHeight(), sour.GetWeight(), sour.GetHealth(), sour.GetFull(), sour.GetMood(),
+                         sour.GetEnergy(), sour.GetStrength(), sour.GetWisdom()),
+              std::tuple(-1.25, -3.0, -4, 2, -10, 0, -7, 3));
     // One blank too many shifts the later amounts; the empty field reads 0.
     const Food shifted("Apple 0.5  20 5 30 10 5 0 1");
     EXPECT_EQ(shifted.GetHealth(), 20);

@@ -41,7 +41,6 @@ public:
     }
     bool Exists(const std::string& relative) const { return std::filesystem::exists(folder / relative); }
 
-    std::string Output() const { return out.str(); }
     std::filesystem::path folder;
 
 private:

@@ -60,14 +60,9 @@ TEST_F(PetTest, NewPetComesFromTheTemplateAndItsFileRoundTrips) {
 }
 
 TEST_F(PetTest, UnusableFilesGiveNoPetAndNameTheFileAndTheFault) {
-    auto refusal = [&](const std::string& content) -> std::string {
+    auto refusal = [&](const std::string& content) {
         game.Write("Pets/BAD.data", content);
-        try {
-            Pet pet("BAD", nullptr, &factory);
-        } catch (const FileError& error) {
-            return error.what();
-        }
-        return "accepted";
+        return RefusalOf([&] { Pet("BAD", nullptr, &factory); });
     };
     game.Write("Pets/Default.default", "Baby\nNormal\n" + std::string(kBabyStats) + "\n");
     Pet current("Default", "CURRENT", nullptr, &factory);
@@ -100,8 +95,7 @@ TEST_F(PetTest, AgeGrowsByOneEvery36001LifeSteps) {
     }
     EXPECT_EQ(pet.GetAge(), 0);
     pet.Live();
-    EXPECT_EQ(pet.GetAge(), 1);
-    EXPECT_EQ(pet.GetLiveCounter(), 0u);
+    EXPECT_EQ(std::tuple(pet.GetAge(), pet.GetLiveCounter()), std::tuple(1, 0u));
 }
 
 TEST_F(PetTest, AnimationFramesAndBobFollowTheTables) {

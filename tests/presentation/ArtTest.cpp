@@ -1,11 +1,10 @@
 // Checks the rendered pictures in the built data folder against the frame table.
+#include "presentation/StateFactory.h"
+
 #include <SFML/Graphics/Image.hpp>
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,18 +19,8 @@ bool samePixels(const sf::Image& a, const sf::Image& b) {
 } // namespace
 
 TEST(Art, EveryStageAndBodyHasItsDeclaredFramesAndConsecutiveFramesDiffer) {
-    std::ifstream in(kData + "/Settings/StatePic.list");
-    ASSERT_TRUE(in);
-    std::map<std::string, std::map<std::string, int>> frames;
-    for (std::string line; std::getline(in, line);) {
-        std::istringstream words(line);
-        std::string stage, body;
-        int count = 0;
-        words >> stage;
-        while (words >> body >> count) {
-            frames[stage][body] = count;
-        }
-    }
+    // Read with the game's own reader of the table.
+    StateFactory::Table frames = StateFactory::ReadTable(kData + "/Settings/StatePic.list");
     for (const char* stage : {"Egg", "SmallBaby", "Baby", "BigBaby", "SmallChick", "SmallCock", "Chicken",
                               "Cock", "BigCock", "Flower"}) {
         for (const char* body : {"Normal", "Smile", "Bored", "Sick", "Sleep"}) {

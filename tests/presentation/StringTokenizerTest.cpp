@@ -2,36 +2,23 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <locale>
 
-TEST(StringTokenizer, SplitsAtEachSingleDelimiterAndKnowsWhenItRanPastTheEnd) {
-    StringTokenizer t(" a  b ");
-    for (const char* field : {"", "a", "", "b", ""}) {
-        EXPECT_EQ(t.NextToken(), field); // the final blank leaves one more, empty, field
-    }
-    EXPECT_FALSE(t.RanPastEnd());
-    EXPECT_EQ(t.NextInt(), 0);
-    EXPECT_TRUE(t.RanPastEnd());
-    t.Rewind();
-    EXPECT_FALSE(t.RanPastEnd());
-
-    StringTokenizer commas("a b\tc;d", ",;");
-    EXPECT_EQ(commas.NextToken(), "a b\tc");
-    EXPECT_EQ(commas.NextToken(), "d");
-}
-
-TEST(StringTokenizer, ConvertsFieldsLikeAtoiAndAtof) {
-    StringTokenizer t("12abc, +42,-99999999999,12.5x,-1e3,,true,True", ",");
-    for (int expected : {12, 42, INT_MIN}) {
-        EXPECT_EQ(t.NextInt(), expected);
-    }
+// Splitting at every single delimiter and atoi's whole numbers are held to the C library by the
+// reader's fuzz target, on its seeds at every test run.
+TEST(StringTokenizer, ConvertsFieldsLikeAtofAndKnowsWhenItRanPastTheEnd) {
+    StringTokenizer t("12.5x,-1e3,,true,True", ",");
     for (double expected : {12.5, -1000.0, 0.0}) {
         EXPECT_EQ(t.NextDouble(), expected);
     }
     EXPECT_TRUE(t.NextBool());
     EXPECT_FALSE(t.NextBool());
     EXPECT_FALSE(t.RanPastEnd());
+    EXPECT_EQ(t.NextInt(), 0);
+    EXPECT_TRUE(t.RanPastEnd());
+    t.Rewind();
+    EXPECT_FALSE(t.RanPastEnd());
+    EXPECT_EQ(t.NextToken(), "12.5x");
 }
 
 namespace {

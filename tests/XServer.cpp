@@ -1,0 +1,139 @@
+#include "XServer.h"
+
+#include <X11/Xlib.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
+bool WaitFor(const std::function<bool()>& condition, double seconds) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    for (; !condition(); std::this_thread::sleep_for(std::chrono::milliseconds(50))) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool XServer::Available() {
+    static const bool found = std::system("command -v Xvfb >/dev/null 2>&1") == 0;
+    return found;
+}
+
+XServer::XServer() {
+    int ready[2];
+    if (::pipe(ready) != 0) {
+        throw std::runtime_error("cannot make a pipe for Xvfb");
+    }
+    const std::string fd = std::to_string(ready[1]);
+    if ((pid = ::fork()) == 0) {            // only async-signal-safe calls until exec
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL); // a test killed on its timeout takes its server along
+        const int quiet = ::open("/dev/null", O_WRONLY);
+        ::close(ready[0]);
+        ::dup2(quiet, 1);
+        ::dup2(quiet, 2);
+        // Xvfb picks a free display itself and writes its number on the pipe once it is ready.
+        ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+                 static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ::close(ready[1]);
+    for (char c = 0; ::read(ready[0], &c, 1) == 1 && c != '\n';) {
+        name += c;
+    }
+    ::close(ready[0]);
+    if (name.empty() || (display = XOpenDisplay((name = ":" + name).c_str())) == nullptr) {
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, nullptr, 0);
+        throw std::runtime_error("Xvfb did not start");
+    }
+    // A window that vanishes between finding and asking must not end the test run.
+    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+}
+
+XServer::~XServer() {
+    XCloseDisplay(static_cast<Display*>(display));
+    ::kill(pid, SIGTERM);
+    ::waitpid(pid, nullptr, 0);
+}
+
+XServer* XServer::ForThisProcess() {
+    // Never destroyed: the windows' libraries tear down their state at exit after every static,
+    // and the server ends with the process.
+    static XServer* const server = Available() ? new XServer() : nullptr;
+    if (server != nullptr) {
+        ::setenv("DISPLAY", server->Name().c_str(), 1);
+    }
+    return server;
+}
+
+unsigned long XServer::FindWindow(const std::string& title, unsigned long other) const {
+    Display* d = static_cast<Display*>(display);
+    Window root = 0, parent = 0, *children = nullptr, found = 0;
+    unsigned count = 0;
+    XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count);
+    for (unsigned i = 0; i < count && found == 0; ++i) {
+        XWindowAttributes a;
+        char* shown = nullptr;
+        if (children[i] != other && XGetWindowAttributes(d, children[i], &a) != 0 &&
+            a.map_state == IsViewable && XFetchName(d, children[i], &shown) != 0 && shown != nullptr &&
+            title == shown) {
+            found = children[i];
+        }
+        XFree(shown);
+    }
+    XFree(children);
+    return found;
+}
+
+void XServer::Keys(unsigned long window, std::initializer_list<const char*> keysyms) const {
+    Display* d = static_cast<Display*>(display);
+    XKeyEvent event{};
+    event.display = d;
+    event.window = window;
+    event.root = DefaultRootWindow(d);
+    event.same_screen = True;
+    for (const char* keysym : keysyms) {
+        event.keycode = XKeysymToKeycode(d, XStringToKeysym(keysym));
+        // Distinct times, so that a release and the next press are not taken for auto-repeat.
+        const auto now = std::chrono::steady_clock::now().time_since_epoch();
+        event.time = static_cast<Time>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+        for (const int type : {KeyPress, KeyRelease}) {
+            event.type = type;
+            event.time += 5;
+            XSendEvent(d, window, True, type == KeyPress ? KeyPressMask : KeyReleaseMask,
+                       reinterpret_cast<XEvent*>(&event));
+        }
+        XFlush(d);
+        std::this_thread::sleep_for(std::chrono::milliseconds(250));
+    }
+}
+
+void XServer::Close(unsigned long window) const {
+    Display* d = static_cast<Display*>(display);
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count);
+    std::vector<Window> targets =
+        window != 0 ? std::vector<Window>{window} : std::vector(children, children + count);
+    XFree(children);
+    for (Window target : targets) {
+        XEvent event{};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = target;
+        event.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
+        event.xclient.format = 32;
+        event.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
+        XSendEvent(d, target, False, NoEventMask, &event);
+    }
+    XFlush(d);
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <functional>
+#include <initializer_list>
+#include <string>
+
+// Polls until the condition holds or the (generous: the machine may be busy) deadline passes.
+bool WaitFor(const std::function<bool()>& condition, double seconds = 20.0);
+
+// A private X server (Xvfb) for one test, and a connection to it, so that tests with windows
+// can run side by side: every window on the server is the test's own, found by its title.
+class XServer {
+public:
+    // Xvfb found on the PATH; tests that need a display skip without it.
+    static bool Available();
+    // Starts Xvfb on the first free display; throws std::runtime_error when it does not come up.
+    XServer();
+    ~XServer();
+    XServer(const XServer&) = delete;
+    XServer& operator=(const XServer&) = delete;
+
+    // This process's own server, with DISPLAY pointed at it; started on the first call, it ends
+    // with the process. Null (the test should skip) without Xvfb.
+    static XServer* ForThisProcess();
+
+    const std::string& Name() const { return name; } // ":N", for DISPLAY
+    void* Connection() const { return display; }     // Display*
+
+    unsigned long FindWindow(const std::string& title, unsigned long other = 0) const; // shown, or 0
+    // Presses and releases keys named by their X keysyms ("m", "Return", "Left", "1").
+    void Keys(unsigned long window, std::initializer_list<const char*> keysyms) const;
+    // The close button: WM_DELETE_WINDOW through WM_PROTOCOLS; window 0 closes every window.
+    void Close(unsigned long window) const;
+
+private:
+    pid_t pid = -1;
+    std::string name;
+    void* display = nullptr;
+};

@@ -1,0 +1,274 @@
+// One libFuzzer driver for every reader of outside text; HATCHLING_FUZZ_READER names the reader a
+// target feeds. What every reader owes: any input is accepted or refused with well-formed
+// refusal lines of its own file, and a pet that a reader accepted lives and saves back the same.
+#include "core/GameController.h"
+#include "core/Initializer.h"
+#include "core/Prototypes.h"
+#include "core/Signals.h"
+#include "growth/GrowState.h"
+#include "pet/BodyState.h"
+#include "pet/Food.h"
+#include "pet/Pet.h"
+#include "pet/PetFile.h"
+#include "presentation/PopupText.h"
+#include "presentation/StateFactory.h"
+#include "presentation/StringTokenizer.h"
+#include "support/FileError.h"
+#include "support/Seams.h"
+#include "support/TextFiles.h"
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string_view>
+
+namespace {
+
+constexpr std::string_view kReader = HATCHLING_FUZZ_READER;
+
+// Stops the target; libFuzzer then keeps the input that did it.
+void Check(bool condition, const std::string& what, const std::string& detail = "") {
+    if (!condition) {
+        std::fprintf(stderr, "FUZZ CHECK FAILED: %s\n%s\n", what.c_str(), detail.c_str());
+        std::abort();
+    }
+}
+
+// Once per process: a fresh memory-backed folder with Pets and Settings, a fixed clock, and the
+// prototypes (made without their names on standard output).
+void Setup() {
+    [[maybe_unused]] static const bool done = [] {
+        std::string folder = "/dev/shm/hatchling-fuzz-XXXXXX";
+        Check(::mkdtemp(folder.data()) != nullptr, "cannot make a working folder");
+        static const std::string made = folder;
+        std::atexit([] { std::filesystem::remove_all(made); });
+        std::filesystem::current_path(folder);
+        std::filesystem::create_directories("Pets");
+        std::filesystem::create_directories("Settings");
+        wallclock::SetSource([] { return std::time_t(1000000); });
+        std::streambuf* old = std::cout.rdbuf(nullptr);
+        CreateStatePrototypes();
+        std::cout.rdbuf(old);
+        return true;
+    }();
+}
+
+// Collects standard error (and drops standard output) while it lives.
+struct Quiet {
+    std::ostringstream errors;
+    std::streambuf* oldErr = std::cerr.rdbuf(errors.rdbuf());
+    std::streambuf* oldOut = std::cout.rdbuf(nullptr);
+    ~Quiet() {
+        std::cerr.rdbuf(oldErr);
+        std::cout.rdbuf(oldOut);
+    }
+};
+
+// Every line is a refusal of `path` without a control character that could hide or garble it,
+// or one of the loaders' own "> ... success" and "not found" lines.
+void CheckErrorLines(const std::string& errors, const std::string& path) {
+    std::istringstream lines(errors);
+    for (std::string line; std::getline(lines, line);) {
+        const bool clean =
+            std::none_of(line.begin(), line.end(), [](char c) { return (c >= 0 && c < 0x20) || c == 0x7f; });
+        Check((line.rfind("refused: \"" + path + "\"", 0) == 0 && clean) || line.rfind("> ", 0) == 0 ||
+                  line == "file: \"" + path + "\" not found",
+              "a line on standard error is not a well-formed refusal", line);
+    }
+}
+
+// A pet that a reader accepted lives and is cared for like any other, and saves to lines that
+// read back the same.
+void LiveAndSave(Pet& pet) {
+    static const Food apple("Apple 0.5 20 5 30 10 5 0 1");
+    try {
+        pet.Feed(apple);
+        pet.Clean();
+        pet.Cure();
+        pet.Live();
+        pet.Live();
+        pet.NextFrame();
+    } catch (Die&) {
+        // Dying is a way of life for a pet, not a fault.
+    }
+    const std::vector<std::string> lines = pet.GetLines();
+    Check(textfiles::WriteLines("Pets\\Saved.data", lines), "a pet's lines could not be saved");
+    // A refusal of what the game saved escapes and stops the fuzzer.
+    const PetRecord again = petfile::ReadData("Pets\\Saved.data");
+    Check(petfile::DataLines(again.name, again.age, again.stage, again.body, again.statistics) == lines,
+          "a pet changed on the way to disk", lines[0] + "\n" + lines[1] + "\n" + lines[2]);
+}
+
+// Writes the input to the reader's file and runs the reader; every refusal must be well formed.
+// Returns what went to standard error.
+template <class Reader>
+std::string ReadFile(const std::string& path, const std::string& text, Reader reader) {
+    std::ofstream(paths::Map(path), std::ios::binary) << text;
+    Quiet quiet;
+    try {
+        reader();
+    } catch (const FileError& error) {
+        CheckErrorLines(std::string("refused: ") + error.what(), path);
+    }
+    CheckErrorLines(quiet.errors.str(), path);
+    return quiet.errors.str();
+}
+
+// Tables that do not exist: every pair has 0 frames and no move.
+StateFactory& EmptyFactory() {
+    static StateFactory factory("Settings\\NoPictures.list", "Settings\\NoMoves.list");
+    return factory;
+}
+
+// Food lines: a food is filed under its first field, by the line reader and the list loader.
+void Foods(const std::string& text) {
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        try {
+            Check(Food(line).GetName() == line.substr(0, line.find(' ')), "a food is not its first field",
+                  line);
+        } catch (const FileError& error) {
+            CheckErrorLines("refused: " + DescribeRefusal("Settings\\Food.list", 1, error.what()),
+                            "Settings\\Food.list");
+        }
+    }
+    ReadFile("Settings\\Food.list", text, [] {
+        for (const auto& [name, food] : Initializer::GetInstance()->InitFoodList("Settings\\Food.list")) {
+            Check(food && food->GetName() == name && !name.empty(), "a food is filed under another name",
+                  name);
+        }
+    });
+}
+
+// The pet list and the greetings (the first byte is the line width): every line reads back
+// exactly (a carriage return before the line end dropped), a pet name becomes a file name only
+// when it stays in the Pets folder, and any greeting wraps into lines that fit.
+void Lists(const std::string& input) {
+    const int perLine = input[0] % 64 - 2;
+    const std::string text = input.substr(1);
+    std::vector<std::string> expected, names;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        expected.push_back(!line.empty() && line.back() == '\r' ? line.substr(0, line.size() - 1) : line);
+    }
+    ReadFile("Settings\\Pet.list", text,
+             [&] { names = Initializer::GetInstance()->InitPetList("Settings\\Pet.list"); });
+    Check(names == expected, "the pet list loader reads other lines");
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string& name = names[i];
+        const std::string mapped = paths::Map(petfile::DataPath(name));
+        Check(!GameController::IsSafePetName(name) ||
+                  (mapped == "Pets/" + name + ".data" && std::count(mapped.begin(), mapped.end(), '/') == 1 &&
+                   name.find('\0') == std::string::npos),
+              "a safe name leaves the Pets folder", name);
+        std::istringstream wrapped(PopupText::Wrap(name, perLine));
+        for (std::string line; i < 16 && std::getline(wrapped, line);) {
+            Check(line.size() <= static_cast<std::size_t>(std::max(perLine, 3)) + 1,
+                  "a wrapped line is too long", name);
+        }
+    }
+}
+
+// The frame-count and move tables: whole records, at most one refusal where reading stopped, and
+// a pet drawn with an accepted move bobs by exactly that move.
+void Tables(const std::string& text) {
+    StateFactory::Table table;
+    const std::string errors = ReadFile("Settings\\StatePic.list", text,
+                                        [&] { table = StateFactory::ReadTable("Settings\\StatePic.list"); });
+    Check(std::count(errors.begin(), errors.end(), '\n') <= 1, "more than one refusal for a table", errors);
+    for (const auto& [stage, record] : table) {
+        Check(!stage.empty() && !record.empty() && record.size() <= 5, "a record has a wrong shape", stage);
+        for (const auto& [body, move] : record) {
+            if (!GrowState::IsRegistered(stage) || !BodyState::IsRegistered(body)) {
+                continue;
+            }
+            std::ofstream("Pets/Table.default") << stage << "\n" << body << "\n30 500 0 0 80 50 10 50 50 \n";
+            Quiet quiet;
+            StateFactory factory("Settings\\StatePic.list", "Settings\\StatePic.list");
+            Pet pet("Table", "SHOWN", nullptr, &factory);
+            Pet::ResetAnimation();
+            for (int i = 0; i < 3; ++i) {
+                const int offset = pet.NextFrame().offset;
+                Check(offset == move || offset == -move, "the bob offset is not the move");
+            }
+            return;
+        }
+    }
+}
+
+// The token reader (the first byte says how many delimiter characters follow; none means the
+// default blank): fields that rebuild the text, atoi's whole numbers without overflow, and
+// number text that no locale changes.
+void Tokens(const std::string& input) {
+    const std::size_t count = input[0] % 4;
+    if (input.size() < 1 + count) {
+        return;
+    }
+    const std::string delimiters = input.substr(1, count), text = input.substr(1 + count);
+    StringTokenizer reader = count == 0 ? StringTokenizer(text) : StringTokenizer(text, delimiters);
+    const std::string isDelimiter = count == 0 ? " " : delimiters;
+    std::size_t at = 0;
+    for (std::string field = reader.NextToken(); !reader.RanPastEnd(); field = reader.NextToken()) {
+        Check(text.compare(at, field.size(), field) == 0 &&
+                  field.find_first_of(isDelimiter) == std::string::npos &&
+                  (at + field.size() == text.size() ||
+                   isDelimiter.find(text[at + field.size()]) != std::string::npos),
+              "a field is not the text between two delimiters", text);
+        at += field.size() + 1;
+        if (field.find('\0') == std::string::npos) {
+            const long reference = std::strtol(field.c_str(), nullptr, 10);
+            Check(StringTokenizer::ToInt(field) == std::clamp<long>(reference, INT_MIN, INT_MAX),
+                  "ToInt differs from atoi's reading", field);
+        }
+        StringTokenizer::ToDouble(field);
+    }
+    Check(at == text.size() + 1, "the fields do not cover the whole text", text);
+    Check(StringTokenizer::ToString(StringTokenizer::ToDouble(text), input[0] / 4 - 8).find(',') ==
+              std::string::npos,
+          "a number's text is localised");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    Setup();
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    if (kReader == "food") {
+        Foods(text);
+    } else if (kReader == "lists" && size > 0) {
+        Lists(text);
+    } else if (kReader == "tables") {
+        Tables(text);
+    } else if (kReader == "tokenizer" && size > 0) {
+        Tokens(text);
+    } else if (kReader == "petdata") { // a saved pet: opened under its own name, or refused
+        ReadFile("Pets\\Fuzz.data", text, [] {
+            Pet pet("Fuzz", nullptr, &EmptyFactory());
+            Check(pet.GetName() == "Fuzz", "the pet opened under another name", pet.GetName());
+            LiveAndSave(pet);
+        });
+    } else if (kReader == "template") { // the new-pet template: refused, or a newborn
+        ReadFile("Pets\\Fuzz.default", text, [] {
+            petfile::ReadTemplate("Pets\\Fuzz.default");
+            try {
+                Pet pet("Fuzz", "NEWBORN", nullptr, &EmptyFactory());
+                Check(pet.GetAge() == 0 && pet.GetName() == "NEWBORN", "a newborn is not new");
+                LiveAndSave(pet);
+            } catch (const FileError& error) {
+                Check(false, "an accepted template makes no pet", error.what());
+            }
+        });
+    } else if (kReader == "window") { // the window settings: a usable size, or refused
+        ReadFile("Settings\\WindowApp.data", text, [] {
+            const auto settings = Initializer::ReadWindowSettings("Settings\\WindowApp.data");
+            Check(settings.width >= 1 && settings.width <= 8192 && settings.height >= 1 &&
+                      settings.height <= 8192,
+                  "a window size out of range was accepted");
+        });
+    }
+    return 0;
+}
