@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <unistd.h>
@@ -35,9 +36,7 @@ public:
     }
     std::string Read(const std::string& relative) const {
         std::ifstream in(folder / relative, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
+        return {std::istreambuf_iterator<char>(in), {}};
     }
     bool Exists(const std::string& relative) const { return std::filesystem::exists(folder / relative); }
 
@@ -48,16 +47,4 @@ private:
     std::filesystem::path previous;
     std::ostringstream out;
     std::streambuf* oldOut;
-};
-
-// Captures standard error for the lifetime of the object.
-class CapturedErrors {
-public:
-    CapturedErrors() : old(std::cerr.rdbuf(text.rdbuf())) {}
-    ~CapturedErrors() { std::cerr.rdbuf(old); }
-    std::string Text() const { return text.str(); }
-
-private:
-    std::ostringstream text;
-    std::streambuf* old;
 };
