@@ -5,16 +5,6 @@
 
 #include <sstream>
 
-namespace {
-// Sets the two layers for one test and puts the working-directory mapping back afterwards.
-struct LayersInUse {
-    explicit LayersInUse(const TempGameFolder& game) {
-        paths::SetLayers({(game.folder / "player").string(), (game.folder / "shipped").string()});
-    }
-    ~LayersInUse() { paths::SetLayers({}); }
-};
-} // namespace
-
 TEST(Launch, OnlyHelpOrVersionAloneAreAnsweredAndAnythingElseIsMisuse) {
     using launch::Request;
     EXPECT_EQ(launch::ParseArguments({}), Request::Play);
@@ -66,9 +56,10 @@ TEST(Launch, TheWorkingFolderWinsWhenItHoldsTheDataOtherwiseTheExecutablesNeighb
 TEST(PathLayers, EveryWriteGoesToThePlayerFolderAndAnAppendStartsFromTheShippedFile) {
     TempGameFolder game;
     game.Write("shipped/Settings/Pet.list", "OLD\n");
-    LayersInUse layers(game);
-    ASSERT_TRUE(textfiles::AppendLine("Settings\\Pet.list", "NEW"));
-    ASSERT_TRUE(textfiles::WriteLines("Pets\\NEW.data", {"NEW 0"}));
+    paths::SetLayers({(game.folder / "player").string(), (game.folder / "shipped").string()});
+    EXPECT_TRUE(textfiles::AppendLine("Settings\\Pet.list", "NEW"));
+    EXPECT_TRUE(textfiles::WriteLines("Pets\\NEW.data", {"NEW 0"}));
+    paths::SetLayers({}); // back to the working folder
     EXPECT_EQ(std::tuple(game.Read("player/Settings/Pet.list"), game.Read("shipped/Settings/Pet.list"),
                          game.Read("player/Pets/NEW.data"), game.Exists("player/Pets/NEW.data.tmp")),
               std::tuple("OLD\nNEW\n", "OLD\n", "NEW 0\n", false));
