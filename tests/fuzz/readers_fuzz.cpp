@@ -200,7 +200,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             petfile::ReadTemplate("Pets\\Fuzz.default");
             try {
                 Pet pet("Fuzz", "NEWBORN", nullptr, &EmptyFactory());
-                Check(pet.GetAge() == 0 && pet.GetName() == "NEWBORN", "a newborn is not new");
                 LiveAndSave(pet);
             } catch (const FileError& error) {
                 Check(false, "an accepted template makes no pet", error.what());

@@ -39,9 +39,7 @@ TEST(StatisticRules, EachStatisticAtItsBounds) {
 
 TEST(StatisticsText, RoundTripsAndRefusesShortLines) {
     auto s = MakeStage("Baby");
-    const std::string negative = "0.000001 -12.345678 -3 -2147483648 0 0 100 -50 -7 ";
-    s->FromString(negative);
-    EXPECT_EQ(s->ToString(), negative);
+    // Any line read back as written: the petdata and template fuzz targets.
     // Plain assignment without clamping, rounded to six decimals on the way out.
     s->FromString("12.3456789 1 2 3 150 200 -4 101 102");
     EXPECT_EQ(s->ToString(), "12.345679 1.000000 2 3 150 200 -4 101 102 ");

@@ -2,6 +2,7 @@
 
 #include "TestSupport.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -16,9 +17,8 @@ class TempGameFolder {
 public:
     TempGameFolder() : previous(std::filesystem::current_path()) {
         EnsurePrototypes();
-        folder = std::filesystem::temp_directory_path() /
-                 ("hatchling-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-        std::filesystem::remove_all(folder);
+        std::string name = (std::filesystem::temp_directory_path() / "hatchling-test-XXXXXX").string();
+        folder = ::mkdtemp(name.data());
         std::filesystem::create_directories(folder / "Pets");
         std::filesystem::create_directories(folder / "Settings");
         std::filesystem::current_path(folder);
@@ -43,7 +43,6 @@ public:
     std::filesystem::path folder;
 
 private:
-    inline static int counter = 0;
     std::filesystem::path previous;
     std::ostringstream out;
     std::streambuf* oldOut;
