@@ -1,22 +1,9 @@
 #include "core/Launch.h"
-#include "core/BehaviorScheduler.h"
 #include "pet/PetFixture.h"
-#include "support/EndRequest.h"
 #include "support/FileError.h"
 #include "support/TextFiles.h"
 
-#include <chrono>
 #include <sstream>
-
-namespace {
-// Sets the two layers for one test and puts the working-directory mapping back afterwards.
-struct LayersInUse {
-    explicit LayersInUse(const TempGameFolder& game) {
-        paths::SetLayers({(game.folder / "player").string(), (game.folder / "shipped").string()});
-    }
-    ~LayersInUse() { paths::SetLayers({}); }
-};
-} // namespace
 
 TEST(Launch, OnlyHelpOrVersionAloneAreAnsweredAndAnythingElseIsMisuse) {
     using launch::Request;
@@ -44,60 +31,37 @@ TEST(Launch, TheWorkingFolderWinsWhenItHoldsTheDataOtherwiseTheExecutablesNeighb
 
     launch::Folders own =
         launch::FindFolders(root + "/portable", root + "/tree/hatchling", "", root + "/home");
-    EXPECT_EQ(own.locked, root + "/portable");
-    EXPECT_EQ(own.layers.shipped, "");
-    EXPECT_FALSE(game.Exists("home")); // nothing made outside the portable folder
+    // Nothing is made outside the portable folder.
+    EXPECT_EQ(std::tuple(own.locked, own.layers.shipped, game.Exists("home")),
+              std::tuple(root + "/portable", "", false));
 
     launch::Folders built =
         launch::FindFolders(root, root + "/tree/hatchling", "relative/ignored", root + "/home");
-    EXPECT_EQ(built.layers.shipped, root + "/tree/game-data");
-    EXPECT_EQ(built.layers.player, root + "/home/.local/share/hatchling");
-    EXPECT_TRUE(game.Exists("home/.local/share/hatchling"));
+    EXPECT_EQ(
+        std::tuple(built.layers.shipped, built.layers.player, game.Exists("home/.local/share/hatchling")),
+        std::tuple(root + "/tree/game-data", root + "/home/.local/share/hatchling", true));
 
     launch::Folders installed = launch::FindFolders(root, root + "/usr/games/hatchling", root + "/xdg", "");
-    EXPECT_EQ(installed.layers.shipped, root + "/usr/share/hatchling");
-    EXPECT_EQ(installed.locked, root + "/xdg/hatchling");
+    EXPECT_EQ(std::tuple(installed.layers.shipped, installed.locked),
+              std::tuple(root + "/usr/share/hatchling", root + "/xdg/hatchling"));
     game.Write("xdg/hatchling/Settings/WindowApp.data", "1 1 T i\n");
     launch::Folders inPlayers =
         launch::FindFolders(root + "/xdg/hatchling", root + "/usr/games/hatchling", root + "/xdg", "");
     EXPECT_EQ(inPlayers.layers.shipped, root + "/usr/share/hatchling");
 
     EXPECT_THROW(launch::FindFolders(root, root + "/elsewhere/hatchling", "", root + "/home"), FileError);
+    EXPECT_THROW(launch::LockFolder(root + "/missing"), FileError);
 }
 
-TEST(Launch, ASecondLockOnTheSameFolderIsRefused) {
+TEST(PathLayers, EveryWriteGoesToThePlayerFolderAndAnAppendStartsFromTheShippedFile) {
     TempGameFolder game;
-    EXPECT_TRUE(launch::LockFolder((game.folder / "Pets").string()));
-    EXPECT_FALSE(launch::LockFolder((game.folder / "Pets").string()));
-    EXPECT_THROW(launch::LockFolder((game.folder / "missing").string()), FileError);
-}
-
-TEST(PathLayers, ThePlayersFileIsReadFirstAndEveryWriteGoesToThePlayerFolder) {
-    TempGameFolder game;
-    game.Write("shipped/Settings/Hello.list", "shipped hello\n");
     game.Write("shipped/Settings/Pet.list", "OLD\n");
-    game.Write("player/Settings/Food.list", "mine\n");
-    LayersInUse layers(game);
-
-    std::vector<std::string> lines;
-    ASSERT_TRUE(textfiles::ReadLines("Settings\\Hello.list", lines));
-    ASSERT_TRUE(textfiles::ReadLines("Settings\\Food.list", lines));
-    EXPECT_EQ(lines, (std::vector<std::string>{"shipped hello", "mine"}));
-
-    ASSERT_TRUE(textfiles::AppendLine("Settings\\Pet.list", "NEW"));
-    ASSERT_TRUE(textfiles::WriteLines("Pets\\NEW.data", {"NEW 0"}));
-    EXPECT_EQ(game.Read("player/Settings/Pet.list"), "OLD\nNEW\n");
-    EXPECT_EQ(game.Read("shipped/Settings/Pet.list"), "OLD\n");
-    EXPECT_EQ(game.Read("player/Pets/NEW.data"), "NEW 0\n");
+    paths::SetLayers({(game.folder / "player").string(), (game.folder / "shipped").string()});
+    EXPECT_TRUE(textfiles::AppendLine("Settings\\Pet.list", "NEW"));
+    EXPECT_TRUE(textfiles::WriteLines("Pets\\NEW.data", {"NEW 0"}));
+    paths::SetLayers({}); // back to the working folder
+    EXPECT_EQ(std::tuple(game.Read("player/Settings/Pet.list"), game.Read("shipped/Settings/Pet.list"),
+                         game.Read("player/Pets/NEW.data"), game.Exists("player/Pets/NEW.data.tmp")),
+              std::tuple("OLD\nNEW\n", "OLD\n", "NEW 0\n", false));
     EXPECT_EQ(paths::Map("/abs/icon.png"), "/abs/icon.png");
-}
-
-TEST(EndRequest, WaitsStopAndTheGameLoopReturnsOnceTheGameIsAskedToEnd) {
-    BehaviorScheduler scheduler;
-    ending::Request();
-    const auto start = std::chrono::steady_clock::now();
-    timing::Sleep(5.0);
-    scheduler.Run();
-    ending::Clear();
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
 }

@@ -9,11 +9,9 @@ TEST(WeekOfPlay, AQuarterDayOfScriptedPlayKeepsEverySaveReadableAndTheHeapFlat) 
     const week::Figures figures = week::Keeper(week::kPassesPerDay / 4, 7).Run();
     EXPECT_TRUE(figures.failures.empty()) << figures.failures.front();
     EXPECT_EQ(figures.passes, week::kPassesPerDay / 4);
-    // While a pet lives it steps every 101 passes; the saves read back and the pets grew.
+    // While a pet lives it steps every 101 passes, and the saves read back.
     EXPECT_GT(figures.lifeSteps, static_cast<int>(figures.passes / 101 / 2));
     EXPECT_EQ(figures.savesReadBack, figures.saves);
-    EXPECT_GT(figures.commands, 100);
-    EXPECT_GE(figures.stagesSaved.size(), 2u);
     // A leak of a few bytes per pass or life step would add far more than this.
     EXPECT_LT(figures.heapAtEnd, figures.heapAtTenth + 64 * 1024);
 }

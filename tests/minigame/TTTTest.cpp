@@ -5,21 +5,21 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <thread>
 #include <tuple>
+#include <utility>
 
 TEST(PaperScissorsStone, ThePetWinsExactlyWhenItBeatsThePlayer) {
     // 1 paper, 2 scissors, 3 stone: scissors beat paper, stone beats scissors, paper beats stone.
-    const std::map<std::string, int> points = {{"Pet Win!", 10}, {"Pet Lost!", 0}, {"Draw!", -5}};
-    const char* const expected[3][3] = {{"Draw!", "Pet Win!", "Pet Lost!"},  // the player's paper
-                                        {"Pet Lost!", "Draw!", "Pet Win!"},  // scissors
-                                        {"Pet Win!", "Pet Lost!", "Draw!"}}; // stone
+    const std::pair<std::string, int> win{"Pet Win!", 10}, lost{"Pet Lost!", 0}, draw{"Draw!", -5};
+    const std::pair<std::string, int> expected[3][3] = {{draw, win, lost},  // the player's paper
+                                                        {lost, draw, win},  // scissors
+                                                        {win, lost, draw}}; // stone
     for (int player = 1; player <= 3; ++player) {
         for (int pet = 1; pet <= 3; ++pet) {
             const auto judged = TTTProxy::TTT::Judge(player, pet);
-            EXPECT_EQ(judged.text, expected[player - 1][pet - 1]) << player << " " << pet;
-            EXPECT_EQ(judged.points, points.at(judged.text)) << player << " " << pet;
+            EXPECT_EQ(std::pair(judged.text, judged.points), expected[player - 1][pet - 1])
+                << player << " " << pet;
         }
     }
 }

@@ -2,9 +2,11 @@
 
 #include "TestSupport.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <unistd.h>
@@ -15,9 +17,8 @@ class TempGameFolder {
 public:
     TempGameFolder() : previous(std::filesystem::current_path()) {
         EnsurePrototypes();
-        folder = std::filesystem::temp_directory_path() /
-                 ("hatchling-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-        std::filesystem::remove_all(folder);
+        std::string name = (std::filesystem::temp_directory_path() / "hatchling-test-XXXXXX").string();
+        folder = ::mkdtemp(name.data());
         std::filesystem::create_directories(folder / "Pets");
         std::filesystem::create_directories(folder / "Settings");
         std::filesystem::current_path(folder);
@@ -35,29 +36,14 @@ public:
     }
     std::string Read(const std::string& relative) const {
         std::ifstream in(folder / relative, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
+        return {std::istreambuf_iterator<char>(in), {}};
     }
     bool Exists(const std::string& relative) const { return std::filesystem::exists(folder / relative); }
 
     std::filesystem::path folder;
 
 private:
-    inline static int counter = 0;
     std::filesystem::path previous;
     std::ostringstream out;
     std::streambuf* oldOut;
-};
-
-// Captures standard error for the lifetime of the object.
-class CapturedErrors {
-public:
-    CapturedErrors() : old(std::cerr.rdbuf(text.rdbuf())) {}
-    ~CapturedErrors() { std::cerr.rdbuf(old); }
-    std::string Text() const { return text.str(); }
-
-private:
-    std::ostringstream text;
-    std::streambuf* old;
 };

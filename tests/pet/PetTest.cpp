@@ -9,7 +9,6 @@
 #include "pet/PetFile.h"
 #include "presentation/StateFactory.h"
 #include "support/FileError.h"
-#include "support/TextFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -44,16 +43,7 @@ struct PetTest : ::testing::Test {
 };
 } // namespace
 
-TEST_F(PetTest, NewPetComesFromTheTemplateAndItsFileRoundTrips) {
-    game.Write("Pets/Default.default", "Egg\nNormal\n10.000000 120.000000 0 0 100 50 0 80 90 \n");
-    Pet pet("Default", "BIG REX", nullptr, &factory);
-    const std::vector<std::string> lines = pet.GetLines();
-    EXPECT_EQ(lines, (std::vector<std::string>{"BIG REX 0", "Egg Normal",
-                                               "10.000000 120.000000 0 0 100 50 0 80 90 "}));
-    ASSERT_TRUE(textfiles::WriteLines(petfile::DataPath("BIG REX"), lines));
-    EXPECT_EQ(Pet("BIG REX", nullptr, &factory).GetLines(), lines);
-
-    // Carriage returns are dropped and numbers rounded to six decimals.
+TEST_F(PetTest, CarriageReturnsAreDroppedAndNumbersRoundedToSixDecimals) {
     auto read = Saved("REX", "REX 3\r\nBaby Smile\r\n12.3456789 300 1 2 80 50 10 60 90\r\n");
     EXPECT_EQ(read->GetBodyState().GetName(), "Smile");
     EXPECT_EQ(read->GetLines()[2], "12.345679 300.000000 1 2 80 50 10 60 90 ");

@@ -21,7 +21,7 @@ std::vector<std::string> Raise(const Plan& plan) {
     TempGameFolder game;
     std::filesystem::copy_file(std::string(HATCHLING_GAME_DATA) + "/Pets/Default.default",
                                game.folder / "Pets/Default.default");
-    CapturedErrors quiet;
+    testing::internal::CaptureStderr();
     auto foods =
         Initializer::GetInstance()->InitFoodList(std::string(HATCHLING_GAME_DATA) + "/Settings/Food.list");
     // Real draws, but from a clock that ticks once per call, so the journey is repeatable.
@@ -59,6 +59,7 @@ std::vector<std::string> Raise(const Plan& plan) {
         }
     }
     wallclock::SetSource(previousClock);
+    testing::internal::GetCapturedStderr();
     return stages;
 }
 } // namespace
