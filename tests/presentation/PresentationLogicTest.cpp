@@ -1,6 +1,7 @@
-// Presentation rules that need no window: wrapping, key numbers, text entry, key bindings,
-// drawing order, and menu paging.
+// Presentation rules: wrapping, key numbers, text entry, key bindings, drawing order, and menu
+// paging, with a menu page drawn on a real window (the end-to-end runs cover the other drawing).
 #include "TestSupport.h"
+#include "XServer.h"
 #include "core/Signals.h"
 #include "presentation/EventDispatcher.h"
 #include "presentation/KeyCodes.h"
@@ -8,10 +9,13 @@
 #include "presentation/PicText.h"
 #include "presentation/Picture.h"
 #include "presentation/PopupText.h"
+#include "presentation/Text.h"
+#include "presentation/WindowApp.h"
 
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -44,6 +48,23 @@ struct Recorded : facade::PicText {
     int id;
     std::vector<int>* log;
 };
+
+// The pixels of the window's last frame inside `area` that satisfy `match`: how many, and the
+// right and bottom ends of their bounding box.
+template <class Match>
+std::tuple<int, int, int> Find(const facade::WindowApp& window, sf::IntRect area, Match match) {
+    facade::Picture shot(window);
+    const sf::Image& image = shot.GetImage();
+    std::tuple<int, int, int> found{0, -1, -1};
+    for (unsigned y = 0; y < image.getSize().y; ++y) {
+        for (unsigned x = 0; x < image.getSize().x; ++x) {
+            if (area.contains(int(x), int(y)) && match(image.getPixel(x, y))) {
+                found = {std::get<0>(found) + 1, std::max(std::get<1>(found), int(x)), int(y)};
+            }
+        }
+    }
+    return found;
+}
 
 } // namespace
 
@@ -166,4 +187,39 @@ TEST(MenuPaging, SevenItemsToAPage) {
     menu.AddItem(keys::C, "Again", &replacement);
     menu.HandleKey(keys::C);
     EXPECT_EQ(std::tuple(ops[2].runs, replacement.runs), std::tuple(1, 1));
+}
+
+TEST(MenuPaging, APageShowsItsItemsAndMarksOnTheWindow) {
+    if (XServer::ForThisProcess() == nullptr) {
+        GTEST_SKIP() << "no Xvfb to open windows on";
+    }
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(HATCHLING_GAME_DATA);      // for the menu's background and font
+    facade::WindowApp window(480, 360, "Hatchling menu", 4); // the size of the menu's background
+    Counter ops[8];
+    Menu menu(&window);
+    for (int i = 0; i < 8; ++i) {
+        menu.AddItem(keys::A + i, "Entry number " + std::to_string(i), &ops[i]);
+    }
+    const float row = facade::Text("X", Menu::kItemFont, 14.0f).GetHeight() + 5.0f;
+    const auto rowArea = [row](int r) { return sf::IntRect(20, int(20 + r * row), 150, int(row)); };
+    const sf::IntRect bottomRight(300, 320, 180, 40), topRight(300, 0, 180, 40);
+    const auto dark = [](sf::Color c) { return c.r + c.g + c.b < 300; };
+    const auto bluish = [](sf::Color c) { return c.b > 150 && c.r < 120 && c.g < 120; };
+    const auto magentaish = [](sf::Color c) { return c.r > 150 && c.b > 150 && c.g < 120; };
+
+    // Whatever the background shows, the pages differ by their items and marks.
+    menu.DrawPage();
+    const int secondRow = std::get<0>(Find(window, rowArea(1), dark));
+    const auto [down, downRight, downBottom] = Find(window, bottomRight, bluish);
+    const int up = std::get<0>(Find(window, topRight, magentaish));
+    menu.PageDown();
+    menu.DrawPage();
+    EXPECT_GT(std::get<0>(Find(window, rowArea(0), dark)), 20); // item 7 alone
+    EXPECT_GT(secondRow, std::get<0>(Find(window, rowArea(1), dark)) + 20);
+    EXPECT_GT(down, std::get<0>(Find(window, bottomRight, bluish)) + 10);
+    EXPECT_LE(downRight, 470); // anchored by its bottom-right corner, 10 pixels in
+    EXPECT_LE(downBottom, 350);
+    EXPECT_GT(std::get<0>(Find(window, topRight, magentaish)), up + 10);
+    std::filesystem::current_path(previous);
 }
