@@ -101,11 +101,7 @@ void GameProcess::Click(int x, int y, unsigned long window) const {
 
 void GameProcess::Focus(unsigned long window) {
     Display* d = static_cast<Display*>(display);
-    if (window == 0 && other == 0) { // a 1 x 1 window in the screen's corner, away from the game's
-        XMapWindow(d, other = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 1, 1, 0, 0, 0));
-        XSync(d, False);
-    }
-    XSetInputFocus(d, window ? window : other, RevertToParent, CurrentTime);
+    XSetInputFocus(d, window ? window : DefaultRootWindow(d), RevertToParent, CurrentTime);
     XSync(d, False);
 }
 

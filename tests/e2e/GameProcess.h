@@ -51,7 +51,7 @@ public:
     }
     void Close() const { XServer::Close(mainWindow); }
     void Click(int x, int y, unsigned long window = 0) const; // the left button
-    // Gives the input focus to the window, or (0) to a small window of the test's own.
+    // Gives the input focus to the window, or (0) to the root window, away from the game's.
     void Focus(unsigned long window);
     bool Urgent() const; // the urgency hint in the main window's WM_HINTS
     Shot Capture(unsigned long window = 0) const;
@@ -63,7 +63,6 @@ private:
     pid_t pid = -1;
     std::optional<int> status;
     unsigned long mainWindow = 0;
-    unsigned long other = 0;
 };
 
 } // namespace e2e
