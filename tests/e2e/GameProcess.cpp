@@ -57,7 +57,7 @@ GameProcess::~GameProcess() {
 
 void GameProcess::Start() {
     const std::string out = folder / "stdout.txt", err = folder / "stderr.txt";
-    ::setenv("DISPLAY", name.c_str(), 1); // for the game only: the tests' own servers are named
+    ::setenv("DISPLAY", name.c_str(), 1); // the game's; ForThisProcess sets its own again
     if ((pid = fork()) == 0) {            // only async-signal-safe calls until exec
         const int in = open("/dev/null", O_RDONLY), o = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644),
                   e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -70,15 +70,10 @@ void GameProcess::Start() {
 }
 
 std::optional<int> GameProcess::WaitForExit(double seconds) {
-    WaitFor(
-        [this] {
-            int raw = 0;
-            if (!status && waitpid(pid, &raw, WNOHANG) == pid) {
-                status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
-            }
-            return status.has_value();
-        },
-        seconds);
+    int raw = 0;
+    if (!status && WaitFor([&] { return waitpid(pid, &raw, WNOHANG) == pid; }, seconds)) {
+        status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+    }
     return status;
 }
 

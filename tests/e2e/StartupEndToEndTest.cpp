@@ -1,20 +1,18 @@
-// Start-up, a pet that dies, naming a new pet, the name prompt left with Escape, a name taken twice, a
-// refused data file, the close button and window settings the game cannot start with, on the real binary.
+// Start-up, naming a new pet, the name prompt left with Escape, a name taken twice, a refused data
+// file, the close button, a pet that dies and window settings the game cannot start with, on the
+// real binary.
 #include "e2e/GameProcess.h"
 
 #include <gtest/gtest.h>
 
 using namespace e2e;
 
-TEST(EndToEndStartup, PrintsTheStatesBuriesADeadPetAndMakesATypedPetThatTheCloseButtonSaves) {
+TEST(EndToEndStartup, PrintsTheStatesShowsAWhiteWindowAndMakesATypedPetThatTheCloseButtonSaves) {
     REQUIRE_DISPLAY();
     GameProcess game;
     const std::string odd = "ODD 0\nDragon Normal\n30.000000 500.000000 5 5 50 50 50 50 80 \n";
-    // Starving, filthy and without health: its first life step kills it, whichever rule strikes first.
-    const std::string sad = "SAD 1\nBaby Normal\n30.000000 500.000000 5 5 0 0 95 50 80 \n";
-    game.Write("Settings/Pet.list", "REX\nSAD\nODD\nSAD\n");
+    game.Write("Settings/Pet.list", "REX\nODD\n");
     game.Write("Pets/ODD.data", odd);
-    game.Write("Pets/SAD.data", sad);
     game.Start();
     ASSERT_NE(game.Main(), 0u) << "no window titled Hatchling\n" << game.Err();
 
@@ -32,18 +30,6 @@ TEST(EndToEndStartup, PrintsTheStatesBuriesADeadPetAndMakesATypedPetThatTheClose
     EXPECT_TRUE(game.Refused().empty()) << err;
     const Shot start = game.WaitForShot(White);
     EXPECT_TRUE(White(start) && start.width == 480u && start.height == 360u) << "no white 480x360 window";
-
-    game.Keys({"m", "o", "Right", "Return"});
-    // The death notice is wider than the pet, so it reaches where the pet never draws. The first
-    // life step may come at once, so the pet itself may never be seen.
-    const auto notice = [](const Shot& s) { return s.Count(90, 150, 170, 210) > 20; };
-    EXPECT_TRUE(notice(game.WaitForShot(notice, 30.0))) << "no death notice";
-    ASSERT_TRUE(WaitFor([&] { return game.Read("Settings/Pet.list") == "REX\nODD\n"; }, 30.0))
-        << game.Read("Settings/Pet.list");
-    EXPECT_TRUE(White(game.WaitForShot(White))) << "the screen should turn white after the death";
-    // The pet commands and saving do nothing without a pet.
-    game.Keys({"p", "s", "p", "c", "m", "s"});
-    EXPECT_TRUE(White(game.Capture())) << "something drew the dead pet again";
 
     // Escape leaves the name prompt; the screen is white again. (The end-to-end care run leaves the
     // choosers with Escape.)
@@ -91,8 +77,38 @@ TEST(EndToEndStartup, PrintsTheStatesBuriesADeadPetAndMakesATypedPetThatTheClose
     EXPECT_EQ(game.Read("Pets/NEW.data").substr(0, 17), "NEW 0\nEgg Normal\n");
     EXPECT_EQ(game.Read("Settings/Pet.list"), "REX\nODD\nNEW\n");
     EXPECT_EQ(game.Read("Pets/ODD.data"), odd);
-    EXPECT_EQ(game.Read("Pets/SAD.data"), sad) << "the dead pet's file stays as it was";
     EXPECT_EQ(game.Refused().size(), 1u) << game.Err();
+}
+
+TEST(EndToEndDeath, AStarvingPetDiesLeavingAWhiteScreenItsFileAndTheOtherNames) {
+    REQUIRE_DISPLAY();
+    GameProcess game;
+    const std::string bob = "BOB 0\nBaby Normal\n30.000000 500.000000 5 5 50 50 50 50 80 \n";
+    // Starving, filthy and without health: its first life step kills it, whichever rule strikes first.
+    const std::string sad = "SAD 1\nBaby Normal\n30.000000 500.000000 5 5 0 0 95 50 80 \n";
+    game.Write("Settings/Pet.list", "ANN\nSAD\nBOB\nSAD\n");
+    game.Write("Pets/SAD.data", sad);
+    game.Write("Pets/BOB.data", bob);
+    game.Start();
+    ASSERT_NE(game.Main(), 0u) << game.Err();
+
+    game.Keys({"m", "o", "Right", "Return"});
+    // The death notice is wider than the pet, so it reaches where the pet never draws. The first
+    // life step may come at once, so the pet itself may never be seen.
+    const auto notice = [](const Shot& s) { return s.Count(90, 150, 170, 210) > 20; };
+    EXPECT_TRUE(notice(game.WaitForShot(notice, 30.0))) << "no death notice";
+    ASSERT_TRUE(WaitFor([&] { return game.Read("Settings/Pet.list") == "ANN\nBOB\n"; }, 30.0))
+        << game.Read("Settings/Pet.list");
+    EXPECT_TRUE(White(game.WaitForShot(White))) << "the screen should turn white after the death";
+
+    // The pet commands and saving do nothing without a pet; the game still quits normally.
+    game.Keys({"p", "s", "p", "c", "m", "s"});
+    EXPECT_TRUE(White(game.Capture())) << "something drew the dead pet again";
+    game.Keys({"m", "q"});
+    EXPECT_EQ(game.WaitForExit(), std::optional<int>(0));
+    EXPECT_EQ(game.Read("Pets/SAD.data"), sad) << "the dead pet's file stays as it was";
+    EXPECT_EQ(game.Read("Pets/BOB.data"), bob);
+    EXPECT_EQ(game.Read("Settings/Pet.list"), "ANN\nBOB\n");
 }
 
 TEST(EndToEndStartup, AnUnusableWindowSettingsFileEndsTheGameWithStatusOneAndOneRefusal) {
