@@ -14,7 +14,6 @@
 #include <sstream>
 #include <stdexcept>
 #include <thread>
-#include <vector>
 
 bool WaitFor(const std::function<bool()>& condition, double seconds) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
@@ -113,13 +112,9 @@ void XServer::Keys(unsigned long window, std::initializer_list<const char*> keys
 
 void XServer::Close(unsigned long window) const {
     Display* d = static_cast<Display*>(display);
-    Window root = 0, parent = 0, *children = nullptr;
-    unsigned count = 0;
-    XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count);
-    std::vector<Window> targets =
-        window != 0 ? std::vector<Window>{window} : std::vector(children, children + count);
-    XFree(children);
-    for (Window target : targets) {
+    std::istringstream targets(window != 0 ? std::to_string(window)
+                                           : Tool("xdotool search --onlyvisible --name ."));
+    for (Window target = 0; targets >> target;) {
         XEvent event{};
         event.xclient.type = ClientMessage;
         event.xclient.window = target;

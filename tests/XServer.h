@@ -28,7 +28,7 @@ public:
     unsigned long FindWindow(const std::string& title, unsigned long other = 0) const; // shown, or 0
     // Presses and releases keys named by their X keysyms ("m", "Return", "Left", "1").
     void Keys(unsigned long window, std::initializer_list<const char*> keysyms) const;
-    // The close button: WM_DELETE_WINDOW through WM_PROTOCOLS; window 0 closes every window.
+    // The close button: WM_DELETE_WINDOW through WM_PROTOCOLS; window 0 closes every shown window.
     void Close(unsigned long window) const;
     // Runs an X tool (xdotool, xprop) on this server; returns what it printed.
     std::string Tool(const std::string& command) const;
