@@ -52,9 +52,7 @@ private:
 // Records every wait instead of sleeping.
 class RecordedSleeps {
 public:
-    RecordedSleeps() {
-        previous = timing::SetSleeper([this](double s) { waits.push_back(s); });
-    }
+    RecordedSleeps() : previous(timing::SetSleeper([this](double s) { waits.push_back(s); })) {}
     ~RecordedSleeps() { timing::SetSleeper(previous); }
     std::vector<double> waits;
 

@@ -9,10 +9,11 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
+#include <sstream>
 #include <stdexcept>
 #include <thread>
-#include <vector>
 
 bool WaitFor(const std::function<bool()>& condition, double seconds) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
@@ -71,28 +72,19 @@ XServer* XServer::ForThisProcess() {
     // and the server ends with the process.
     static XServer* const server = Available() ? new XServer() : nullptr;
     if (server != nullptr) {
-        ::setenv("DISPLAY", server->Name().c_str(), 1);
+        ::setenv("DISPLAY", server->name.c_str(), 1);
     }
     return server;
 }
 
 unsigned long XServer::FindWindow(const std::string& title, unsigned long other) const {
-    Display* d = static_cast<Display*>(display);
-    Window root = 0, parent = 0, *children = nullptr, found = 0;
-    unsigned count = 0;
-    XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count);
-    for (unsigned i = 0; i < count && found == 0; ++i) {
-        XWindowAttributes a;
-        char* shown = nullptr;
-        if (children[i] != other && XGetWindowAttributes(d, children[i], &a) != 0 &&
-            a.map_state == IsViewable && XFetchName(d, children[i], &shown) != 0 && shown != nullptr &&
-            title == shown) {
-            found = children[i];
+    std::istringstream found(Tool("xdotool search --onlyvisible --name '^" + title + "$'"));
+    for (unsigned long window = 0; found >> window;) {
+        if (window != other) {
+            return window;
         }
-        XFree(shown);
     }
-    XFree(children);
-    return found;
+    return 0;
 }
 
 void XServer::Keys(unsigned long window, std::initializer_list<const char*> keysyms) const {
@@ -120,13 +112,9 @@ void XServer::Keys(unsigned long window, std::initializer_list<const char*> keys
 
 void XServer::Close(unsigned long window) const {
     Display* d = static_cast<Display*>(display);
-    Window root = 0, parent = 0, *children = nullptr;
-    unsigned count = 0;
-    XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count);
-    std::vector<Window> targets =
-        window != 0 ? std::vector<Window>{window} : std::vector(children, children + count);
-    XFree(children);
-    for (Window target : targets) {
+    std::istringstream targets(window != 0 ? std::to_string(window)
+                                           : Tool("xdotool search --onlyvisible --name ."));
+    for (Window target = 0; targets >> target;) {
         XEvent event{};
         event.xclient.type = ClientMessage;
         event.xclient.window = target;
@@ -136,4 +124,12 @@ void XServer::Close(unsigned long window) const {
         XSendEvent(d, target, False, NoEventMask, &event);
     }
     XFlush(d);
+}
+
+std::string XServer::Tool(const std::string& command) const {
+    FILE* pipe = ::popen(("DISPLAY=" + name + " " + command).c_str(), "r");
+    std::string text(4096, '\0');
+    text.resize(std::fread(text.data(), 1, text.size(), pipe));
+    ::pclose(pipe);
+    return text;
 }

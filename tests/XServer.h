@@ -25,17 +25,18 @@ public:
     // with the process. Null (the test should skip) without Xvfb.
     static XServer* ForThisProcess();
 
-    const std::string& Name() const { return name; } // ":N", for DISPLAY
-    void* Connection() const { return display; }     // Display*
-
     unsigned long FindWindow(const std::string& title, unsigned long other = 0) const; // shown, or 0
     // Presses and releases keys named by their X keysyms ("m", "Return", "Left", "1").
     void Keys(unsigned long window, std::initializer_list<const char*> keysyms) const;
-    // The close button: WM_DELETE_WINDOW through WM_PROTOCOLS; window 0 closes every window.
+    // The close button: WM_DELETE_WINDOW through WM_PROTOCOLS; window 0 closes every shown window.
     void Close(unsigned long window) const;
+    // Runs an X tool (xdotool, xprop) on this server; returns what it printed.
+    std::string Tool(const std::string& command) const;
+
+protected:
+    std::string name;        // ":N", for DISPLAY
+    void* display = nullptr; // Display*
 
 private:
     pid_t pid = -1;
-    std::string name;
-    void* display = nullptr;
 };

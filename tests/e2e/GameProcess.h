@@ -1,12 +1,12 @@
 #pragma once
 
 #include "XServer.h"
+#include "pet/PetFixture.h"
 
 #include <sys/types.h>
 
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,8 +21,6 @@ namespace e2e {
         GTEST_SKIP() << "no Xvfb to run the game on";                                                        \
     }
 
-using ::WaitFor;
-
 struct Shot {
     unsigned width = 0, height = 0;
     std::vector<std::uint32_t> rgb; // 0xRRGGBB, row by row
@@ -34,16 +32,12 @@ struct Shot {
 bool PetDrawn(const Shot& shot);
 bool White(const Shot& shot);
 
-class GameProcess {
+class GameProcess : public XServer, public TempGameFolder {
 public:
-    // Starts an X server and copies the built game data into a new temporary folder.
+    // Starts an X server and copies the built game data into a new temporary folder, where files
+    // are written and read (writing "" stands for removing: a missing file reads as "").
     GameProcess();
     ~GameProcess();
-
-    // Files in the game's folder, named with forward slashes ("Settings/Pet.list").
-    void Write(const std::string& relative, const std::string& content) const;
-    std::string Read(const std::string& relative) const; // empty if missing
-    void Remove(const std::string& relative) const;
 
     void Start(); // returns once the main window shows or the game has ended
     std::optional<int> WaitForExit(double seconds = 20.0);
@@ -51,29 +45,24 @@ public:
     std::string Err() const { return Read("stderr.txt"); }
     std::vector<std::string> Refused() const; // the "refused:" lines on standard error
 
-    unsigned long FindWindow(const std::string& title) const { return server->FindWindow(title); }
     unsigned long Main() const { return mainWindow; }
-    // Presses and releases keys named by their X keysyms ("m", "Return", "Left", "1").
     void Keys(std::initializer_list<const char*> keysyms, unsigned long window = 0) const {
-        server->Keys(window ? window : mainWindow, keysyms);
+        XServer::Keys(window ? window : mainWindow, keysyms);
     }
-    void Close() const { server->Close(mainWindow); }         // the close button
-    void Click(int x, int y, unsigned long window = 0) const; // the left button, through xdotool
-    // Gives the input focus to the window, or (0) to a small window of the test's own.
+    void Close() const { XServer::Close(mainWindow); }
+    void Click(int x, int y, unsigned long window = 0) const; // the left button
+    // Gives the input focus to the window, or (0) to the root window, away from the game's.
     void Focus(unsigned long window);
-    std::string WmHints() const; // what xprop says of the main window's WM_HINTS
+    bool Urgent() const; // the urgency hint in the main window's WM_HINTS
     Shot Capture(unsigned long window = 0) const;
     // Captures until the condition holds; returns the last shot.
     Shot WaitForShot(const std::function<bool(const Shot&)>& condition, double seconds = 20.0,
                      unsigned long window = 0) const;
 
 private:
-    std::unique_ptr<XServer> server;
-    std::string folder;
     pid_t pid = -1;
     std::optional<int> status;
     unsigned long mainWindow = 0;
-    unsigned long other = 0;
 };
 
 } // namespace e2e

@@ -1,6 +1,6 @@
-// Start-up, naming a new pet, the name prompt and the open chooser left with Escape, a name taken
-// twice, a refused data file, the close button, a pet that dies and window settings the game
-// cannot start with, on the real binary.
+// Start-up, naming a new pet, the name prompt left with Escape, a name taken twice, a refused data
+// file, the close button, a pet that dies and window settings the game cannot start with, on the
+// real binary.
 #include "e2e/GameProcess.h"
 
 #include <gtest/gtest.h>
@@ -31,16 +31,13 @@ TEST(EndToEndStartup, PrintsTheStatesShowsAWhiteWindowAndMakesATypedPetThatTheCl
     const Shot start = game.WaitForShot(White);
     EXPECT_TRUE(White(start) && start.width == 480u && start.height == 360u) << "no white 480x360 window";
 
-    // Escape leaves the name prompt and the open chooser; the screen is white again.
+    // Escape leaves the name prompt; the screen is white again. (The end-to-end care run leaves the
+    // choosers with Escape.)
     const auto typed = [](const Shot& s) { return s.Count(50, 50, 200, 90, true) > 30; };
     game.Keys({"m", "n", "a", "b", "c"});
     EXPECT_TRUE(typed(game.WaitForShot(typed))) << "the typed name is not shown";
     game.Keys({"Escape"});
     EXPECT_TRUE(White(game.WaitForShot(White))) << "the prompt stayed on screen";
-    game.Keys({"m", "o"});
-    game.WaitForShot([](const Shot& s) { return s.Count(180, 320, 300, 360, true) > 20; }, 5.0);
-    game.Keys({"Escape"});
-    EXPECT_TRUE(White(game.WaitForShot(White))) << "the chooser stayed on screen";
 
     // A name already in the list is refused where the prompt's question stood, alone.
     game.Keys({"m", "n"});
@@ -74,7 +71,7 @@ TEST(EndToEndStartup, PrintsTheStatesShowsAWhiteWindowAndMakesATypedPetThatTheCl
     EXPECT_TRUE(PetDrawn(game.WaitForShot(PetDrawn))) << "the current pet did not come back";
 
     // The window manager's close button saves the pet and ends the game.
-    game.Remove("Pets/NEW.data");
+    game.Write("Pets/NEW.data", "");
     game.Close();
     EXPECT_EQ(game.WaitForExit(), std::optional<int>(0));
     EXPECT_EQ(game.Read("Pets/NEW.data").substr(0, 17), "NEW 0\nEgg Normal\n");
