@@ -52,23 +52,18 @@ TEST(BehaviorScheduler, StartsAtADrawnPhaseAndActsAfterItsPeriod) {
 
 TEST(BehaviorScheduler, AddAndRemoveDuringAPass) {
     ScriptedRandom random{0, 0, 0, 0, 0};
-    // Appended behind the current position, the new behaviour has its turn in this pass.
-    BehaviorScheduler first;
-    Probe late(1);
-    Probe adder(0, [&] { first.Add(&late); });
-    first.Add(&adder);
-    Passes(first, 2);
-    EXPECT_EQ(std::tuple(late.GetCounter(), late.acts.size()), std::tuple(1u, 0u));
-
-    // Removing one behind: it misses the pass, the one after it does not.
-    BehaviorScheduler second;
-    Probe victim(0), after(0);
-    Probe remover(0, [&] { second.Remove(&victim); });
-    for (Probe* p : {&remover, &victim, &after}) {
-        second.Add(p);
+    BehaviorScheduler scheduler;
+    Probe victim(0), after(0), late(1);
+    // Removing one behind: it misses the pass, the one after it does not. Appended behind the
+    // current position, a new behaviour has its turn in this pass.
+    Probe remover(0, [&] { scheduler.Remove(&victim); });
+    Probe adder(0, [&] { scheduler.Add(&late); });
+    for (Probe* p : {&remover, &victim, &after, &adder}) {
+        scheduler.Add(p);
     }
-    Passes(second, 2);
-    EXPECT_EQ(std::tuple(victim.acts.size(), after.acts), std::tuple(0u, std::vector<int>{2}));
+    Passes(scheduler, 2);
+    EXPECT_EQ(std::tuple(victim.acts.size(), after.acts, late.GetCounter(), late.acts.size()),
+              std::tuple(0u, std::vector<int>{2}, 1u, 0u));
 }
 
 TEST(BehaviorScheduler, StopFinishesThePassAndItsSleep) {

@@ -6,8 +6,7 @@
 #include <sstream>
 
 TEST(Launch, OnlyHelpOrVersionAloneAreAnsweredAndAnythingElseIsMisuse) {
-    using launch::Request;
-    EXPECT_EQ(launch::ParseArguments({}), Request::Play);
+    EXPECT_EQ(launch::ParseArguments({}), launch::Request::Play);
     std::ostringstream out, err;
     EXPECT_EQ(launch::Answer(launch::ParseArguments({"--version"}), "1.2.3", out, err), 0);
     EXPECT_EQ(out.str(), "hatchling 1.2.3\n");

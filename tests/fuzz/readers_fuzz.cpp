@@ -35,34 +35,8 @@ void Check(bool condition, const std::string& what, const std::string& detail = 
     }
 }
 
-// Collects standard error (and drops standard output) while it lives.
-struct Quiet {
-    std::ostringstream errors;
-    std::streambuf* oldErr = std::cerr.rdbuf(errors.rdbuf());
-    std::streambuf* oldOut = std::cout.rdbuf(nullptr);
-    ~Quiet() {
-        std::cerr.rdbuf(oldErr);
-        std::cout.rdbuf(oldOut);
-    }
-};
-
-// Once per process: a fresh memory-backed folder with Pets and Settings, a fixed clock, and the
-// prototypes (made without their names on standard output).
-void Setup() {
-    [[maybe_unused]] static const bool done = [] {
-        std::string folder = "/dev/shm/hatchling-fuzz-XXXXXX";
-        Check(::mkdtemp(folder.data()) != nullptr, "cannot make a working folder");
-        static const std::string made = folder;
-        std::atexit([] { std::filesystem::remove_all(made); });
-        std::filesystem::current_path(folder);
-        std::filesystem::create_directories("Pets");
-        std::filesystem::create_directories("Settings");
-        wallclock::SetSource([] { return std::time_t(1000000); });
-        Quiet quiet;
-        CreateStatePrototypes();
-        return true;
-    }();
-}
+// What the game writes on standard error for the input being read (standard output is dropped).
+std::ostringstream errors;
 
 // Every line is a refusal of `path` without a control character that could hide or garble it,
 // or one of the loaders' own "> ... success" and "not found" lines.
@@ -104,14 +78,14 @@ void LiveAndSave(Pet& pet) {
 template <class Reader>
 std::string ReadFile(const std::string& path, const std::string& text, Reader reader) {
     std::ofstream(paths::Map(path), std::ios::binary) << text;
-    Quiet quiet;
+    errors.str("");
     try {
         reader();
     } catch (const FileError& error) {
         CheckErrorLines(std::string("refused: ") + error.what(), path);
     }
-    CheckErrorLines(quiet.errors.str(), path);
-    return quiet.errors.str();
+    CheckErrorLines(errors.str(), path);
+    return errors.str();
 }
 
 // Tables that do not exist: every pair has 0 frames and no move.
@@ -177,8 +151,24 @@ void Tokens(const std::string& input) {
 
 } // namespace
 
+// Once per process: a fresh memory-backed folder with Pets and Settings, a fixed clock, the
+// standard streams taken over, and the prototypes.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    std::string folder = "/dev/shm/hatchling-fuzz-XXXXXX";
+    Check(::mkdtemp(folder.data()) != nullptr, "cannot make a working folder");
+    static const std::string made = folder;
+    std::atexit([] { std::filesystem::remove_all(made); });
+    std::filesystem::current_path(folder);
+    std::filesystem::create_directories("Pets");
+    std::filesystem::create_directories("Settings");
+    wallclock::SetSource([] { return std::time_t(1000000); });
+    std::cerr.rdbuf(errors.rdbuf());
+    std::cout.rdbuf(nullptr);
+    CreateStatePrototypes();
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    Setup();
     const std::string text(reinterpret_cast<const char*>(data), size);
     if (kReader == "food") { // the food list: every line a food or a refusal of its own line
         ReadFile("Settings\\Food.list", text,
