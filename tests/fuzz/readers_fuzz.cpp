@@ -114,13 +114,6 @@ void Lists(const std::string& text) {
     }
 }
 
-// The frame-count and move tables: at most one refusal, where reading stopped.
-void Tables(const std::string& text) {
-    const std::string errors =
-        ReadFile("Settings\\StatePic.list", text, [] { StateFactory::ReadTable("Settings\\StatePic.list"); });
-    Check(std::count(errors.begin(), errors.end(), '\n') <= 1, "more than one refusal for a table", errors);
-}
-
 // The token reader (the first byte says how many delimiter characters follow; none means the
 // default blank): fields that rebuild the text, and atoi's whole numbers without overflow.
 void Tokens(const std::string& input) {
@@ -175,8 +168,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                  [] { Initializer::GetInstance()->InitFoodList("Settings\\Food.list"); });
     } else if (kReader == "lists") {
         Lists(text);
-    } else if (kReader == "tables") {
-        Tables(text);
+    } else if (kReader == "tables") { // the frame-count and move tables: one refusal at most
+        const std::string refused = ReadFile("Settings\\StatePic.list", text,
+                                             [] { StateFactory::ReadTable("Settings\\StatePic.list"); });
+        Check(std::count(refused.begin(), refused.end(), '\n') <= 1, "more than one refusal for a table",
+              refused);
     } else if (kReader == "tokenizer" && size > 0) {
         Tokens(text);
     } else if (kReader == "petdata") { // a saved pet: opened under its own name, or refused
