@@ -142,26 +142,30 @@ void Tokens(const std::string& input) {
     Check(at == text.size() + 1, "the fields do not cover the whole text", text);
 }
 
-} // namespace
-
-// Once per process: a fresh memory-backed folder with Pets and Settings, a fixed clock, the
-// standard streams taken over, and the prototypes.
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    std::string folder = "/dev/shm/hatchling-fuzz-XXXXXX";
-    Check(::mkdtemp(folder.data()) != nullptr, "cannot make a working folder");
-    static const std::string made = folder;
-    std::atexit([] { std::filesystem::remove_all(made); });
-    std::filesystem::current_path(folder);
-    std::filesystem::create_directories("Pets");
-    std::filesystem::create_directories("Settings");
-    wallclock::SetSource([] { return std::time_t(1000000); });
-    std::cerr.rdbuf(errors.rdbuf());
-    std::cout.rdbuf(nullptr);
-    CreateStatePrototypes();
-    return 0;
+// Once per process, on the first input (libFuzzer has read its corpus folders by then): a fresh
+// memory-backed folder with Pets and Settings, a fixed clock, the standard streams taken over,
+// and the prototypes.
+void Setup() {
+    [[maybe_unused]] static const bool done = [] {
+        std::string folder = "/dev/shm/hatchling-fuzz-XXXXXX";
+        Check(::mkdtemp(folder.data()) != nullptr, "cannot make a working folder");
+        static const std::string made = folder;
+        std::atexit([] { std::filesystem::remove_all(made); });
+        std::filesystem::current_path(folder);
+        std::filesystem::create_directories("Pets");
+        std::filesystem::create_directories("Settings");
+        wallclock::SetSource([] { return std::time_t(1000000); });
+        std::cerr.rdbuf(errors.rdbuf());
+        std::cout.rdbuf(nullptr);
+        CreateStatePrototypes();
+        return true;
+    }();
 }
 
+} // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    Setup();
     const std::string text(reinterpret_cast<const char*>(data), size);
     if (kReader == "food") { // the food list: every line a food or a refusal of its own line
         ReadFile("Settings\\Food.list", text,
