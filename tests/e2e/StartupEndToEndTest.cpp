@@ -19,14 +19,7 @@ TEST(EndToEndStartup, PrintsTheStatesShowsAWhiteWindowAndMakesATypedPetThatTheCl
     const std::string states = "BigCock\nNormal\nSmile\nBored\nSick\nSleep\nBaby\nBigBaby\nChicken\nCock\n"
                                "Egg\nFlower\nSmallBaby\nSmallChick\nSmallCock\n";
     EXPECT_TRUE(WaitFor([&] { return game.Out().rfind(states, 0) == 0; })) << game.Out();
-    const std::string err = game.Err();
-    std::size_t at = 0;
-    for (const char* line : {"> Pet list initialization success", "> Food list initialization success",
-                             "> Game list initialization success", "> WindowApp initialization success"}) {
-        at = err.find(line, at);
-        ASSERT_NE(at, std::string::npos) << line << " missing or out of order in:\n" << err;
-    }
-    EXPECT_TRUE(game.Refused().empty()) << err;
+    EXPECT_TRUE(game.Refused().empty()) << game.Err();
     const Shot start = game.WaitForShot(White);
     EXPECT_TRUE(White(start) && start.width == 480u && start.height == 360u) << "no white 480x360 window";
 

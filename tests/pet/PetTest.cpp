@@ -15,14 +15,9 @@ namespace {
 class Statue : public GrowState {
 public:
     Statue() : GrowState("Statue") {}
-    std::unique_ptr<GrowState> Clone() const override {
-        return std::unique_ptr<GrowState>(new Statue(*this));
-    }
+    std::unique_ptr<GrowState> Clone() const override { return std::make_unique<Statue>(*this); }
     void Grow() override {}
     void LiveNormal() override {}
-
-private:
-    Statue(const Statue&) = default;
 };
 
 constexpr const char* kBabyStats = "30.000000 500.000000 1 2 80 50 10 50 80 ";
