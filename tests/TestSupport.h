@@ -21,10 +21,9 @@ class GrowState;
 class ScriptedRandom : public RandomSource {
 public:
     ScriptedRandom() : previous(chance::SetSource(this)) {}
-    explicit ScriptedRandom(std::initializer_list<int> draws) : ScriptedRandom() { Script(draws); }
+    explicit ScriptedRandom(std::initializer_list<int> draws) : ScriptedRandom() { queue = draws; }
     ~ScriptedRandom() override { chance::SetSource(previous); }
 
-    void Script(std::initializer_list<int> draws) { queue.insert(queue.end(), draws.begin(), draws.end()); }
     void Seed(unsigned seed) override {
         seeds.push_back(seed);
         log += 'S';

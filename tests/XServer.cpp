@@ -2,11 +2,7 @@
 
 #include <X11/Xlib.h>
 
-#include <fcntl.h>
 #include <signal.h>
-#include <sys/prctl.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -31,30 +27,14 @@ bool XServer::Available() {
 }
 
 XServer::XServer() {
-    int ready[2];
-    if (::pipe(ready) != 0) {
-        throw std::runtime_error("cannot make a pipe for Xvfb");
-    }
-    const std::string fd = std::to_string(ready[1]);
-    if ((pid = ::fork()) == 0) {            // only async-signal-safe calls until exec
-        ::prctl(PR_SET_PDEATHSIG, SIGKILL); // a test killed on its timeout takes its server along
-        const int quiet = ::open("/dev/null", O_WRONLY);
-        ::close(ready[0]);
-        ::dup2(quiet, 1);
-        ::dup2(quiet, 2);
-        // Xvfb picks a free display itself and writes its number on the pipe once it is ready.
-        ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
-                 static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    ::close(ready[1]);
-    for (char c = 0; ::read(ready[0], &c, 1) == 1 && c != '\n';) {
-        name += c;
-    }
-    ::close(ready[0]);
-    if (name.empty() || (display = XOpenDisplay((name = ":" + name).c_str())) == nullptr) {
-        ::kill(pid, SIGKILL);
-        ::waitpid(pid, nullptr, 0);
+    // Xvfb picks a free display itself and writes its number once it is ready; the shell's pid,
+    // written first, becomes Xvfb's. A test killed on its timeout takes its server along.
+    xvfb = ::popen("echo $$; exec setpriv --pdeathsig KILL Xvfb -displayfd 1 -screen 0 1024x768x24 "
+                   "-nolisten tcp 2>/dev/null",
+                   "r");
+    int number = -1;
+    if (std::fscanf(xvfb, "%d %d", &pid, &number) != 2 ||
+        (display = XOpenDisplay((name = ":" + std::to_string(number)).c_str())) == nullptr) {
         throw std::runtime_error("Xvfb did not start");
     }
     // A window that vanishes between finding and asking must not end the test run.
@@ -64,7 +44,7 @@ XServer::XServer() {
 XServer::~XServer() {
     XCloseDisplay(static_cast<Display*>(display));
     ::kill(pid, SIGTERM);
-    ::waitpid(pid, nullptr, 0);
+    ::pclose(xvfb);
 }
 
 XServer* XServer::ForThisProcess() {
@@ -128,8 +108,10 @@ void XServer::Close(unsigned long window) const {
 
 std::string XServer::Tool(const std::string& command) const {
     FILE* pipe = ::popen(("DISPLAY=" + name + " " + command).c_str(), "r");
-    std::string text(4096, '\0');
-    text.resize(std::fread(text.data(), 1, text.size(), pipe));
+    std::string text;
+    for (char buffer[65536]; const std::size_t got = std::fread(buffer, 1, sizeof buffer, pipe);) {
+        text.append(buffer, got);
+    }
     ::pclose(pipe);
     return text;
 }

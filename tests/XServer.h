@@ -2,6 +2,7 @@
 
 #include <sys/types.h>
 
+#include <cstdio>
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -30,7 +31,7 @@ public:
     void Keys(unsigned long window, std::initializer_list<const char*> keysyms) const;
     // The close button: WM_DELETE_WINDOW through WM_PROTOCOLS; window 0 closes every shown window.
     void Close(unsigned long window) const;
-    // Runs an X tool (xdotool, xprop) on this server; returns what it printed.
+    // Runs an X tool (xdotool, xprop, import) on this server; returns what it printed.
     std::string Tool(const std::string& command) const;
 
 protected:
@@ -38,5 +39,6 @@ protected:
     void* display = nullptr; // Display*
 
 private:
+    FILE* xvfb = nullptr; // its standard output
     pid_t pid = -1;
 };

@@ -3,8 +3,6 @@
 #include "XServer.h"
 #include "pet/PetFixture.h"
 
-#include <sys/types.h>
-
 #include <cstdint>
 #include <functional>
 #include <optional>

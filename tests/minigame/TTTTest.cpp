@@ -12,9 +12,9 @@
 TEST(PaperScissorsStone, ThePetWinsExactlyWhenItBeatsThePlayer) {
     // 1 paper, 2 scissors, 3 stone: scissors beat paper, stone beats scissors, paper beats stone.
     const std::pair<std::string, int> win{"Pet Win!", 10}, lost{"Pet Lost!", 0}, draw{"Draw!", -5};
-    const std::pair<std::string, int> expected[3][3] = {{draw, win, lost},  // the player's paper
-                                                        {lost, draw, win},  // scissors
-                                                        {win, lost, draw}}; // stone
+    // Rows: the player's paper, scissors, stone; columns: the pet's.
+    const std::pair<std::string, int> expected[3][3] = {
+        {draw, win, lost}, {lost, draw, win}, {win, lost, draw}};
     for (int player = 1; player <= 3; ++player) {
         for (int pet = 1; pet <= 3; ++pet) {
             const auto judged = TTTProxy::TTT::Judge(player, pet);

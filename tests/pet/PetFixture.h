@@ -9,7 +9,6 @@
 #include <iterator>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 
 // Runs a test inside a fresh temporary folder holding the game's folders, and silences the
 // traces the game writes on standard output.

@@ -2,11 +2,9 @@
 
 #include "core/Signals.h"
 #include "growth/GrowState.h"
-#include "pet/BodyState.h"
 #include "pet/Food.h"
 #include "pet/Game.h"
 #include "pet/Pet.h"
-#include "pet/PetFile.h"
 #include "presentation/StateFactory.h"
 #include "support/FileError.h"
 
@@ -17,14 +15,9 @@ namespace {
 class Statue : public GrowState {
 public:
     Statue() : GrowState("Statue") {}
-    std::unique_ptr<GrowState> Clone() const override {
-        return std::unique_ptr<GrowState>(new Statue(*this));
-    }
+    std::unique_ptr<GrowState> Clone() const override { return std::make_unique<Statue>(*this); }
     void Grow() override {}
     void LiveNormal() override {}
-
-private:
-    Statue(const Statue&) = default;
 };
 
 constexpr const char* kBabyStats = "30.000000 500.000000 1 2 80 50 10 50 80 ";
@@ -43,12 +36,6 @@ struct PetTest : ::testing::Test {
 };
 } // namespace
 
-TEST_F(PetTest, CarriageReturnsAreDroppedAndNumbersRoundedToSixDecimals) {
-    auto read = Saved("REX", "REX 3\r\nBaby Smile\r\n12.3456789 300 1 2 80 50 10 60 90\r\n");
-    EXPECT_EQ(read->GetBodyState().GetName(), "Smile");
-    EXPECT_EQ(read->GetLines()[2], "12.345679 300.000000 1 2 80 50 10 60 90 ");
-}
-
 TEST_F(PetTest, UnusableFilesGiveNoPetAndNameTheFileAndTheFault) {
     auto refusal = [&](const std::string& content) {
         game.Write("Pets/BAD.data", content);
@@ -64,16 +51,24 @@ TEST_F(PetTest, UnusableFilesGiveNoPetAndNameTheFileAndTheFault) {
               "\"Pets\\BAD.data\" line 2: unknown growth stage \"Bby\"");
     EXPECT_EQ(refusal("BAD 1\nBaby Normal\n1 2 3 4 5 6 7 8\n"),
               "\"Pets\\BAD.data\" line 3: the statistics line has fewer than 9 fields");
+    EXPECT_EQ(refusal("BAD 1\nBaby Normal\n30 -nan 0 0 80 50 10 50 50 \n"),
+              "\"Pets\\BAD.data\" line 3: the height and weight must be finite numbers");
+    // A file naming another pet cannot make its save overwrite another file.
+    EXPECT_EQ(refusal("BOB 1\nBaby Normal\n" + stats),
+              "\"Pets\\BAD.data\" line 1: names the pet \"BOB\", not \"BAD\"");
     EXPECT_THROW(Pet("NOBODY", nullptr, &factory), FileError);
+    game.Write("Pets/Default.default", "Egg\nNormal\ninf 500 0 0 80 50 10 50 50 \n");
+    EXPECT_THROW(Pet("Default", "NEW", nullptr, &factory), FileError);
     // The pet that was already there is untouched and still bound to its own stage.
     EXPECT_EQ(factory.GetGrowState(), currentStage);
     EXPECT_EQ(current.GetLines()[2], kBabyStats);
 }
 
-TEST_F(PetTest, StatusTextIsExact) {
-    auto pet = Saved("REX", "REX 7\nBaby Normal\n30 812.5 -3 12 80 55 10 -2 44 \n");
-    EXPECT_EQ(pet->StatusText(), "Name:REX\nAge:7\nHeight:30.00 cm\nWeight:812.50 g\nMood:-2%\nFull:55%    "
-                                 "Energy:44%\nHealth:80%    Dirty:10%\nStrength:-3    Wisdom:12");
+TEST_F(PetTest, StatusTextIsExactAndNamesMayHoldBlanks) {
+    auto pet = Saved("BIG REX", "BIG REX 7\nBaby Normal\n30 812.5 -3 12 80 55 10 -2 44 \n");
+    EXPECT_EQ(pet->StatusText(),
+              "Name:BIG REX\nAge:7\nHeight:30.00 cm\nWeight:812.50 g\nMood:-2%\nFull:55%    "
+              "Energy:44%\nHealth:80%    Dirty:10%\nStrength:-3    Wisdom:12");
 }
 
 TEST_F(PetTest, AgeGrowsByOneEvery36001LifeSteps) {
@@ -88,10 +83,15 @@ TEST_F(PetTest, AgeGrowsByOneEvery36001LifeSteps) {
     EXPECT_EQ(std::tuple(pet.GetAge(), pet.GetLiveCounter()), std::tuple(1, 0u));
 }
 
-TEST_F(PetTest, AnimationFramesAndBobFollowTheTables) {
+TEST_F(PetTest, AnimationFramesAndBobFollowTheTablesAndAMoveBeyondAnySaneSizeIsRefused) {
     game.Write("Settings/StatePic.list", "Baby Normal 3 Smile 2 Bored 1 Sick 0 Sleep 1\n");
-    game.Write("Settings/StateMove.list", "Baby Normal 4 Smile 2 Bored 1 Sick 3 Sleep 1\n");
+    game.Write("Settings/StateMove.list", "Baby Normal 4 Smile 100000 Bored 1 Sick 3 Sleep 1\n"
+                                          "Egg Normal -2147483648 Smile 1 Bored 1 Sick 1 Sleep 1\n");
+    testing::internal::CaptureStderr();
     StateFactory tables("Settings\\StatePic.list", "Settings\\StateMove.list");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "refused: \"Settings\\StateMove.list\" line 2: \"-2147483648\" for Egg Normal is "
+              "not between -100000 and 100000; reading stops here\n");
     auto pet = Saved("N", "N 0\nBaby Normal\n" + std::string(kBabyStats) + "\n", &tables);
     std::string frames;
     for (int i = 0; i < 5; ++i) {
@@ -101,9 +101,11 @@ TEST_F(PetTest, AnimationFramesAndBobFollowTheTables) {
     EXPECT_EQ(frames, "Baby_Normal0 4 Baby_Normal1 -4 Baby_Normal2 4 Baby_Normal0 -4 Baby_Normal1 4 ");
 
     // The frame number (2 now) is shared and carried into the next body state: 2 becomes 0 there.
+    // The largest move accepted bobs both ways.
     auto smiling = Saved("S", "S 0\nBaby Smile\n" + std::string(kBabyStats) + "\n", &tables);
-    EXPECT_EQ(smiling->NextFrame().picture, "Baby_Smile0");
-    EXPECT_EQ(smiling->NextFrame().picture, "Baby_Smile1");
+    const Pet::Frame first = smiling->NextFrame(), second = smiling->NextFrame();
+    EXPECT_EQ(std::tuple(first.picture, first.offset, second.picture, second.offset),
+              std::tuple("Baby_Smile0", -100000, "Baby_Smile1", 100000));
 }
 
 TEST_F(PetTest, CommandsAnswerWithTheirMessagesAndLetOnlyDeathOut) {
@@ -117,9 +119,7 @@ TEST_F(PetTest, CommandsAnswerWithTheirMessagesAndLetOnlyDeathOut) {
     EXPECT_EQ(baby->GetLastAnswer(), "Oh, it's so FUN!");
     baby->Clean();
     EXPECT_EQ(baby->GetLastAnswer(), "Yeeey I'm cleaner!");
-    baby->Clean(); // dirty 10 - 8 = 2, still cleanable
-    baby->Clean();
-    EXPECT_EQ(baby->GetLastAnswer(), "I'm clean Enough!");
+    // A refusal's message is the answer.
     auto egg = Saved("E", "E 0\nEgg Normal\n" + std::string(kBabyStats) + "\n");
     egg->Play(game);
     EXPECT_EQ(egg->GetLastAnswer(), "EGG Doesn't Play!");
