@@ -37,7 +37,6 @@ public:
         log += 'D';
         return value;
     }
-    std::size_t Left() const { return queue.size(); }
 
     std::vector<unsigned> seeds;
     // Reseeds and draws in the order they happened: 'S' for a reseed, 'D' for a draw.
