@@ -47,24 +47,10 @@ XServer::~XServer() {
     ::pclose(xvfb);
 }
 
-XServer* XServer::ForThisProcess() {
-    // Never destroyed: the windows' libraries tear down their state at exit after every static,
-    // and the server ends with the process.
-    static XServer* const server = Available() ? new XServer() : nullptr;
-    if (server != nullptr) {
-        ::setenv("DISPLAY", server->name.c_str(), 1);
-    }
-    return server;
-}
-
-unsigned long XServer::FindWindow(const std::string& title, unsigned long other) const {
-    std::istringstream found(Tool("xdotool search --onlyvisible --name '^" + title + "$'"));
-    for (unsigned long window = 0; found >> window;) {
-        if (window != other) {
-            return window;
-        }
-    }
-    return 0;
+unsigned long XServer::FindWindow(const std::string& title) const {
+    unsigned long window = 0;
+    std::istringstream(Tool("xdotool search --onlyvisible --name '^" + title + "$'")) >> window;
+    return window;
 }
 
 void XServer::Keys(unsigned long window, std::initializer_list<const char*> keysyms) const {
@@ -92,17 +78,13 @@ void XServer::Keys(unsigned long window, std::initializer_list<const char*> keys
 
 void XServer::Close(unsigned long window) const {
     Display* d = static_cast<Display*>(display);
-    std::istringstream targets(window != 0 ? std::to_string(window)
-                                           : Tool("xdotool search --onlyvisible --name ."));
-    for (Window target = 0; targets >> target;) {
-        XEvent event{};
-        event.xclient.type = ClientMessage;
-        event.xclient.window = target;
-        event.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
-        event.xclient.format = 32;
-        event.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
-        XSendEvent(d, target, False, NoEventMask, &event);
-    }
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
+    XSendEvent(d, window, False, NoEventMask, &event);
     XFlush(d);
 }
 

@@ -22,14 +22,10 @@ public:
     XServer(const XServer&) = delete;
     XServer& operator=(const XServer&) = delete;
 
-    // This process's own server, with DISPLAY pointed at it; started on the first call, it ends
-    // with the process. Null (the test should skip) without Xvfb.
-    static XServer* ForThisProcess();
-
-    unsigned long FindWindow(const std::string& title, unsigned long other = 0) const; // shown, or 0
+    unsigned long FindWindow(const std::string& title) const; // shown, or 0
     // Presses and releases keys named by their X keysyms ("m", "Return", "Left", "1").
     void Keys(unsigned long window, std::initializer_list<const char*> keysyms) const;
-    // The close button: WM_DELETE_WINDOW through WM_PROTOCOLS; window 0 closes every shown window.
+    // The close button: WM_DELETE_WINDOW through WM_PROTOCOLS.
     void Close(unsigned long window) const;
     // Runs an X tool (xdotool, xprop, import) on this server; returns what it printed.
     std::string Tool(const std::string& command) const;

@@ -33,8 +33,7 @@ void TTTProxy::Play() {
     AddSixth(game->GetSixth());
 }
 
-TTTProxy::TTT::TTT()
-    : Game("TTT"), window(std::make_unique<facade::WindowApp>(kSide, kSide, GetName(), kCloseButtonStyle)) {}
+TTTProxy::TTT::TTT() : Game("TTT") {}
 
 TTTProxy::TTT::~TTT() = default;
 
@@ -64,11 +63,24 @@ int TTTProxy::TTT::LineKeyAt(const facade::Text& menu, float x, float y) {
     return '1' + static_cast<int>(row);
 }
 
-void TTTProxy::TTT::ShowTurn(int player) {
+int TTTProxy::TTT::Press(int key) {
+    AddFull(-2);
+    AddWisdom(1);
+    AddEnergy(-1);
+    if (key >= '1' && key <= '3') {
+        return key - '0';
+    }
+    return key == keys::Escape || key == 'q' ? -1 : 0;
+}
+
+TTTProxy::TTT::Outcome TTTProxy::TTT::Turn(int player) {
     chance::Reseed();
-    const int pet = chance::R(3) + 1;
-    const Outcome outcome = Judge(player, pet);
+    const Outcome outcome = Judge(player, chance::R(3) + 1);
     AddResult(outcome.points);
+    return outcome;
+}
+
+void TTTProxy::TTT::ShowTurn(const Outcome& outcome) {
     facade::Text result(outcome.text, kFont, 40);
     result.SetColor(sf::Color::Magenta);
     result.SetCenter(1, 1);
@@ -81,6 +93,7 @@ void TTTProxy::TTT::ShowTurn(int player) {
 
 void TTTProxy::TTT::Play() {
     Reset();
+    window = std::make_unique<facade::WindowApp>(kSide, kSide, GetName(), kCloseButtonStyle);
     window->Display();
     facade::Text menu(kMenu, kFont, 30);
     menu.SetPosition(10, 10);
@@ -95,27 +108,19 @@ void TTTProxy::TTT::Play() {
             // A click on a line of the menu counts as that line's key press.
             const int key =
                 facade::EventKey(event, [&menu](float x, float y) { return LineKeyAt(menu, x, y); });
-            if (key != keys::NoKey) {
-                // Every key press tires the pet a little and teaches it something.
-                AddFull(-2);
-                AddWisdom(1);
-                AddEnergy(-1);
-                if (key >= '1' && key <= '3') {
-                    player = key - '0';
-                    continue;
-                }
-                if (key == keys::Escape || key == 'q') {
-                    window->Close();
-                    return;
-                }
+            if (key != keys::NoKey && (player = Press(key)) < 0) {
+                window->Close();
+                return;
             }
-            timing::Sleep(kEventPause);
+            if (player == 0) {
+                timing::Sleep(kEventPause);
+            }
         }
         window->ClearScreen();
         menu.Draw(*window);
         window->Display();
         if (player != 0) {
-            ShowTurn(player);
+            ShowTurn(Turn(player));
         }
         timing::Sleep(kTurnPause);
     }

@@ -11,7 +11,7 @@ class WindowApp;
 } // namespace facade
 
 // Paper-scissors-stone, played with the pet in a small window of its own. The registered game
-// is the proxy; each play builds a fresh inner game with a new window.
+// is the proxy; each play builds a fresh inner game, which opens a new window to play in.
 class TTTProxy : public Game {
 public:
     TTTProxy();
@@ -36,13 +36,16 @@ public:
             int points = 0;
         };
         static Outcome Judge(int player, int pet);
+        // One key press of the player: every press tires the pet a little and teaches it
+        // something. Returns the choice 1-3, -1 for a key that ends the game, else 0.
+        int Press(int key);
+        // A turn of the player's choice against the pet's draw; its points are earned.
+        Outcome Turn(int player);
         // The key of the menu line ("1: Paper" ...) at (x, y), or keys::NoKey off the lines.
         static int LineKeyAt(const facade::Text& menu, float x, float y);
 
-        facade::WindowApp* GetWindow() const { return window.get(); }
-
     private:
-        void ShowTurn(int player);
+        void ShowTurn(const Outcome& outcome);
 
         std::unique_ptr<facade::WindowApp> window;
     };

@@ -56,8 +56,8 @@ GameProcess::~GameProcess() {
 
 void GameProcess::Start() {
     const std::string out = folder / "stdout.txt", err = folder / "stderr.txt";
-    ::setenv("DISPLAY", name.c_str(), 1); // the game's; ForThisProcess sets its own again
-    if ((pid = fork()) == 0) {            // only async-signal-safe calls until exec
+    ::setenv("DISPLAY", name.c_str(), 1);
+    if ((pid = fork()) == 0) { // only async-signal-safe calls until exec
         const int in = open("/dev/null", O_RDONLY), o = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644),
                   e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (chdir(folder.c_str()) == 0 && dup2(in, 0) == 0 && dup2(o, 1) == 1 && dup2(e, 2) == 2) {

@@ -1,6 +1,7 @@
-// One libFuzzer driver for every reader of outside text; HATCHLING_FUZZ_READER names the reader a
-// target feeds. What every reader owes: any input is accepted or refused with well-formed
-// refusal lines of its own file, and a pet that a reader accepted lives and saves back the same.
+// One libFuzzer target for every reader of outside text; the environment variable
+// HATCHLING_FUZZ_READER names the reader a run feeds. What every reader owes: any input is accepted or
+// refused with well-formed refusal lines of its own file, and a pet that a reader accepted lives and saves
+// back the same.
 #include "core/GameController.h"
 #include "core/Initializer.h"
 #include "core/Prototypes.h"
@@ -25,7 +26,9 @@
 
 namespace {
 
-constexpr std::string_view kReader = HATCHLING_FUZZ_READER;
+constexpr std::string_view kReaders[] = {"food",     "lists",     "petdata", "tables",
+                                         "template", "tokenizer", "window"};
+std::string_view chosen; // the reader this run feeds
 
 // Stops the target; libFuzzer then keeps the input that did it.
 void Check(bool condition, const std::string& what, const std::string& detail = "") {
@@ -147,6 +150,11 @@ void Tokens(const std::string& input) {
 // and the prototypes.
 void Setup() {
     [[maybe_unused]] static const bool done = [] {
+        const char* name = std::getenv("HATCHLING_FUZZ_READER");
+        chosen = name != nullptr ? name : "";
+        Check(std::find(std::begin(kReaders), std::end(kReaders), chosen) != std::end(kReaders),
+              "HATCHLING_FUZZ_READER names none of the readers that scripts/fuzz.sh lists",
+              std::string(chosen));
         std::string folder = "/dev/shm/hatchling-fuzz-XXXXXX";
         Check(::mkdtemp(folder.data()) != nullptr, "cannot make a working folder");
         static const std::string made = folder;
@@ -167,25 +175,25 @@ void Setup() {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     Setup();
     const std::string text(reinterpret_cast<const char*>(data), size);
-    if (kReader == "food") { // the food list: every line a food or a refusal of its own line
+    if (chosen == "food") { // the food list: every line a food or a refusal of its own line
         ReadFile("Settings\\Food.list", text,
                  [] { Initializer::GetInstance()->InitFoodList("Settings\\Food.list"); });
-    } else if (kReader == "lists") {
+    } else if (chosen == "lists") {
         Lists(text);
-    } else if (kReader == "tables") { // the frame-count and move tables: one refusal at most
+    } else if (chosen == "tables") { // the frame-count and move tables: one refusal at most
         const std::string refused = ReadFile("Settings\\StatePic.list", text,
                                              [] { StateFactory::ReadTable("Settings\\StatePic.list"); });
         Check(std::count(refused.begin(), refused.end(), '\n') <= 1, "more than one refusal for a table",
               refused);
-    } else if (kReader == "tokenizer" && size > 0) {
+    } else if (chosen == "tokenizer" && size > 0) {
         Tokens(text);
-    } else if (kReader == "petdata") { // a saved pet: opened under its own name, or refused
+    } else if (chosen == "petdata") { // a saved pet: opened under its own name, or refused
         ReadFile("Pets\\Fuzz.data", text, [] {
             Pet pet("Fuzz", nullptr, &EmptyFactory());
             Check(pet.GetName() == "Fuzz", "the pet opened under another name", pet.GetName());
             LiveAndSave(pet);
         });
-    } else if (kReader == "template") { // the new-pet template: refused, or a newborn
+    } else if (chosen == "template") { // the new-pet template: refused, or a newborn
         ReadFile("Pets\\Fuzz.default", text, [] {
             petfile::ReadTemplate("Pets\\Fuzz.default");
             try {
@@ -195,7 +203,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 Check(false, "an accepted template makes no pet", error.what());
             }
         });
-    } else if (kReader == "window") { // the window settings: a usable size, or refused
+    } else if (chosen == "window") { // the window settings: a usable size, or refused
         ReadFile("Settings\\WindowApp.data", text, [] {
             const auto settings = Initializer::ReadWindowSettings("Settings\\WindowApp.data");
             Check(settings.width >= 1 && settings.width <= 8192 && settings.height >= 1 &&

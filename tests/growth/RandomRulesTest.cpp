@@ -113,6 +113,11 @@ TEST(RandomRules, SleepingSickAndBoredPetsMayRefuseFoodAndGames) {
                         {{}, {}, kPlayBored, kPlayed + "P"}});
     Check({"Cock"}, {{{}, {5}, kPlayBored, "InvalidOperation: I don't wanna play with you!" + kUnchanged},
                      {{}, {4}, kPlayBored, kPlayed + "SDP"}});
+    // The default rule keeps what a game changed before a refusal.
+    Check({"Baby"}, {{{.full = 100},
+                      {},
+                      [](S& s) { s.PlayNormal(kGame); },
+                      kFull + "30.000000 500.000000 2 2 80 100 10 50 52 |P"}});
     // The others never refuse and never draw.
     Check({"SmallBaby"}, {{{}, {}, kFeedSick, kFed}});
     Check({"Flower"}, {{{}, {}, kFeedSick, "|30.500000 520.000000 3 1 85 50 10 60 55 |"},

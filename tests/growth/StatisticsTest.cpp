@@ -45,12 +45,3 @@ TEST(StatisticsText, PlainAssignmentAFinalBlankIsOneMoreFieldAndAShortLineChange
     EXPECT_THROW(s->FromString("9 9 9 9 9 9 9 9"), FileError);
     EXPECT_EQ(s->ToString(), read);
 }
-
-TEST(DefaultRules, PlayingKeepsTheChangesBeforeASignal) {
-    // Feeding: a sleeping baby's meal (RandomRules) runs the same default rule.
-    ScriptedGame feast(1, 1, 1, 5);
-    auto s = MakeStage("Baby", {.full = 100});
-    EXPECT_EQ(SignalFrom<InvalidOperation>([&] { s->PlayNormal(feast); }), "I'm already Full!");
-    EXPECT_EQ(feast.plays, 1);
-    EXPECT_EQ(s->ToString(), "30.000000 500.000000 1 1 80 100 10 50 51 ");
-}

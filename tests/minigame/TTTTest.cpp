@@ -1,11 +1,9 @@
-#include "pet/PetFixture.h"
-
-#include "XServer.h"
 #include "minigame/TTT.h"
+#include "TestSupport.h"
+#include "presentation/KeyCodes.h"
 
 #include <gtest/gtest.h>
 
-#include <thread>
 #include <tuple>
 #include <utility>
 
@@ -24,47 +22,17 @@ TEST(PaperScissorsStone, ThePetWinsExactlyWhenItBeatsThePlayer) {
     }
 }
 
-TEST(PaperScissorsStone, KeyPressesFillTheCountersAndTheProxyCopiesThem) {
-    XServer* x = XServer::ForThisProcess();
-    if (x == nullptr) {
-        GTEST_SKIP() << "no Xvfb to open windows on";
+TEST(PaperScissorsStone, EveryKeyPressCostsAndTeachesAndEachChoicePlaysATurnAgainstTheDraw) {
+    ScriptedRandom draws{1, 0, 0};
+    TTTProxy::TTT game; // its window opens only when it is played
+    // The pet's scissors beat paper (+10), its paper loses to scissors (0), its paper beats stone.
+    std::string turns;
+    for (const int key : {'1', '2', '3'}) {
+        EXPECT_EQ(game.Press(key), key - '0');
+        turns += game.Turn(key - '0').text;
     }
-    TempGameFolder game;
-    std::filesystem::create_directory_symlink(std::string(HATCHLING_GAME_DATA) + "/fonts",
-                                              game.folder / "fonts");
-    RecordedSleeps sleeps;
-    ScriptedRandom draws({1, 0, 0});
-    {
-        TTTProxy proxy;
-        EXPECT_EQ(Game::Get("TTT"), &proxy);
-        // A player presses keys in each new game window from outside, and closes the window if the
-        // keys do not end the game, so that the play ends and the test fails instead of hanging.
-        unsigned long last = 0;
-        const auto play = [&](std::initializer_list<const char*> keys) {
-            std::jthread player([&] {
-                unsigned long window = 0;
-                WaitFor([&] { return (window = x->FindWindow("TTT", last)) != 0; }, 30);
-                x->Keys(window, keys);
-                if (window == 0 || !WaitFor([&] { return x->FindWindow("TTT") == 0; }, 30)) {
-                    ADD_FAILURE() << "the keys did not reach the game window";
-                    x->Close(0);
-                }
-                last = window;
-            });
-            proxy.Play();
-        };
-
-        // Three turns and Escape: the pet's scissors beat paper (+10), its paper loses to
-        // scissors (0), its paper beats stone (+10); every key press costs full and energy.
-        play({"1", "2", "3", "Escape"});
-        EXPECT_EQ(std::tuple(proxy.GetFull(), proxy.GetWisdom(), proxy.GetEnergy(), proxy.GetResult(),
-                             proxy.GetStrength(), draws.log),
-                  std::tuple(-8, 4, -4, 20, 0, "SDSDSD"));
-
-        // A run ended at once with Escape still counts that key press; the counters restart.
-        play({"Escape"});
-        EXPECT_EQ(std::tuple(proxy.GetFull(), proxy.GetWisdom(), proxy.GetEnergy(), proxy.GetResult()),
-                  std::tuple(-2, 1, -1, 0));
-    }
-    EXPECT_EQ(Game::Get("TTT"), nullptr);
+    EXPECT_EQ(std::tuple(game.Press('x'), game.Press(keys::Escape), game.Press('q')), std::tuple(0, -1, -1));
+    EXPECT_EQ(std::tuple(turns, game.GetResult(), game.GetFull(), game.GetWisdom(), game.GetEnergy(),
+                         game.GetStrength(), draws.log),
+              std::tuple("Pet Win!Pet Lost!Pet Win!", 20, -12, 6, -6, 0, "SDSDSD"));
 }

@@ -1,21 +1,16 @@
-// Presentation rules: wrapping, key numbers, text entry, key bindings, drawing order, and menu
-// paging, with a menu page drawn on a real window (the end-to-end runs cover the other drawing).
+// Presentation rules: wrapping, key numbers, text entry, key bindings, drawing order and menu
+// paging (the end-to-end runs cover the drawing).
 #include "TestSupport.h"
-#include "XServer.h"
 #include "core/Signals.h"
 #include "presentation/EventDispatcher.h"
 #include "presentation/KeyCodes.h"
 #include "presentation/Menu.h"
 #include "presentation/PicText.h"
-#include "presentation/Picture.h"
 #include "presentation/PopupText.h"
-#include "presentation/Text.h"
-#include "presentation/WindowApp.h"
 
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -48,18 +43,6 @@ struct Recorded : facade::PicText {
     int id;
     std::vector<int>* log;
 };
-
-// How many pixels of the window's last frame inside `area` satisfy `match`.
-template <class Match> int Count(const facade::WindowApp& window, sf::IntRect area, Match match) {
-    const facade::Picture shot(window);
-    int count = 0;
-    for (int y = area.top; y < area.top + area.height; ++y) {
-        for (int x = area.left; x < area.left + area.width; ++x) {
-            count += match(shot.GetImage().getPixel(unsigned(x), unsigned(y))) ? 1 : 0;
-        }
-    }
-    return count;
-}
 
 } // namespace
 
@@ -156,7 +139,6 @@ TEST(MenuPaging, SevenItemsToAPage) {
         menu.AddItem(keys::A + i, "Item " + std::to_string(i), &ops[i]);
     }
     EXPECT_EQ(menu.GetItems()[2].GetText(), "c) Item 2\n");
-    // The page marks are drawn and checked by the window test below.
     EXPECT_FALSE(menu.HandleKey(keys::PageDown));
     menu.HandleKey(keys::Down);
     EXPECT_EQ(menu.GetPageStart(), 14);
@@ -173,39 +155,4 @@ TEST(MenuPaging, SevenItemsToAPage) {
     menu.AddItem(keys::C, "Again", &replacement);
     menu.HandleKey(keys::C);
     EXPECT_EQ(std::tuple(ops[2].runs, replacement.runs), std::tuple(1, 1));
-}
-
-// Named like the other window tests, which the sanitizer run keeps together in one process.
-TEST(WindowTest, MenuPageShowsItsItemsAndMarks) {
-    if (XServer::ForThisProcess() == nullptr) {
-        GTEST_SKIP() << "no Xvfb to open windows on";
-    }
-    const std::filesystem::path previous = std::filesystem::current_path();
-    std::filesystem::current_path(HATCHLING_GAME_DATA);      // for the menu's background and font
-    facade::WindowApp window(480, 360, "Hatchling menu", 4); // the size of the menu's background
-    Counter ops[8];
-    Menu menu(&window);
-    for (int i = 0; i < 8; ++i) {
-        menu.AddItem(keys::A + i, "Entry number " + std::to_string(i), &ops[i]);
-    }
-    const float row = facade::Text("X", Menu::kItemFont, 14.0f).GetHeight() + 5.0f;
-    const auto rowArea = [row](int r) { return sf::IntRect(20, int(20 + r * row), 150, int(row)); };
-    const sf::IntRect bottomRight(300, 320, 180, 40), topRight(300, 0, 180, 40);
-    const auto dark = [](sf::Color c) { return c.r + c.g + c.b < 300; };
-    const auto bluish = [](sf::Color c) { return c.b > 150 && c.r < 120 && c.g < 120; };
-    const auto magentaish = [](sf::Color c) { return c.r > 150 && c.b > 150 && c.g < 120; };
-
-    // Whatever the background shows, the pages differ by their items and marks.
-    menu.DrawPage();
-    const int secondRow = Count(window, rowArea(1), dark);
-    const int down = Count(window, bottomRight, bluish), up = Count(window, topRight, magentaish);
-    // The down mark is anchored by its bottom-right corner, 10 pixels in.
-    EXPECT_EQ(Count(window, {470, 320, 10, 40}, bluish) + Count(window, {300, 350, 180, 10}, bluish), 0);
-    menu.PageDown();
-    menu.DrawPage();
-    EXPECT_GT(Count(window, rowArea(0), dark), 20); // item 7 alone
-    EXPECT_GT(secondRow, Count(window, rowArea(1), dark) + 20);
-    EXPECT_GT(down, Count(window, bottomRight, bluish) + 10);
-    EXPECT_GT(Count(window, topRight, magentaish), up + 10);
-    std::filesystem::current_path(previous);
 }
