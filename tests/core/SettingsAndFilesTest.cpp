@@ -11,7 +11,7 @@ TEST(Settings, ListsSkipBadEntries) {
     TempGameFolder game;
     Initializer& loader = *Initializer::GetInstance();
     testing::internal::CaptureStderr();
-    // The lines a pet list reads as are held to the file by the lists fuzz target.
+    // The lines a pet list reads as are held to the file by the fuzzing of the lists.
     EXPECT_TRUE(loader.InitPetList("Settings\\Pet.list").empty());
     game.Write("Settings/Food.list", "Worm 3 5 5 15 5 5 2 1\n"
                                      "Apple 1.0 20 5 20 10 5 0 1\n"
@@ -42,7 +42,7 @@ TEST(Settings, WindowSettingsNeedFourFieldsAndASensibleSize) {
         return RefusalOf([] { Initializer::ReadWindowSettings("Settings\\WindowApp.data"); });
     };
     // An accepted file: the end-to-end start-up (a 480x360 window titled Hatchling, its icon read
-    // without a refusal); the accepted sizes: the window fuzz target.
+    // without a refusal); the accepted sizes: the fuzzing of the window settings.
     EXPECT_EQ(refusal("480 360 Hatchling"),
               "\"Settings\\WindowApp.data\" line 1: needs 4 fields: width, height, title and icon");
     EXPECT_EQ(

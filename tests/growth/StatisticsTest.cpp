@@ -37,7 +37,7 @@ TEST(StatisticRules, EachStatisticAtItsBounds) {
 
 TEST(StatisticsText, PlainAssignmentAFinalBlankIsOneMoreFieldAndAShortLineChangesNothing) {
     // Rounding to six decimals on the way out: the stage factory and the pet tests; any line
-    // read back as written: the petdata and template fuzz targets.
+    // read back as written: the fuzzing of the pet and template readers.
     auto s = MakeStage("Baby");
     s->FromString("1 2 3 4 150 200 -4 101 ");
     const std::string read = "1.000000 2.000000 3 4 150 200 -4 101 0 ";

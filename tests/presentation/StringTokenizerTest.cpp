@@ -14,7 +14,7 @@ struct CommaPoint : std::numpunct<char> {
 } // namespace
 
 // Splitting at every single delimiter, running past the end and atoi's whole numbers are held to
-// the C library by the reader's fuzz target, on its seeds at every test run.
+// the C library by the fuzzing of the token reader, on its seeds at every test run.
 TEST(StringTokenizer, NumbersReadLikeAtofAndWrittenFixedWhateverTheLocale) {
     const std::locale previous = std::locale::global(std::locale(std::locale::classic(), new CommaPoint));
     StringTokenizer t("12.5x,-1e3,,1234.75", ",");
