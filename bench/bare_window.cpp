@@ -7,7 +7,8 @@
 
 int main(int argc, char** argv) {
     const char* picture = argc > 1 ? argv[1] : "imgs/Baby_Normal0.png";
-    sf::RenderWindow window(sf::VideoMode(480, 360, 32), "Bare", sf::Style::Close, sf::ContextSettings(24, 8, 0));
+    sf::RenderWindow window(sf::VideoMode(480, 360, 32), "Bare", sf::Style::Close,
+                            sf::ContextSettings(24, 8, 0));
     sf::Texture texture;
     texture.loadFromFile(picture);
     sf::Sprite sprite(texture);

@@ -36,7 +36,6 @@ public:
     void Draw(sf::RenderTarget& target) override;
     virtual void Clear();
 
-
 private:
     std::vector<PicText*> children;
 };
