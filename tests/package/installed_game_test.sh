@@ -13,10 +13,11 @@ Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/display" 2>/dev/nu
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null; rm -rf "$tmp"' EXIT
 for _ in $(seq 50); do [ -s "$tmp/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$tmp/display")" HOME="$tmp/home"
+DISPLAY=":$(cat "$tmp/display")" HOME="$tmp/home"
+export DISPLAY HOME
 unset XDG_DATA_HOME
 mkdir -p "$HOME" "$tmp/work"
-cd "$tmp/work"
+cd "$tmp/work" || exit 1
 player="$HOME/.local/share/hatchling"
 
 start() { # start NAME: runs the game in the background, sets pid and win
@@ -29,7 +30,8 @@ start() { # start NAME: runs the game in the background, sets pid and win
 running() { local state; state=$(ps -o stat= -p "$1") && [[ $state != Z* ]]; }
 keys() { for k in "$@"; do xdotool key --window "$win" "$k"; sleep 0.3; done; }
 stop_within_a_second() { # sends SIGTERM; true when the game ended with status 0 within a second
-  local t0=$(date +%s%N) rc
+  local t0 rc
+  t0=$(date +%s%N)
   kill -TERM "$pid"
   while running "$pid" && [ $(($(date +%s%N) - t0)) -lt 1000000000 ]; do sleep 0.02; done
   kill -KILL "$pid" 2>/dev/null # still there after a second: a failure (status 137)
