@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <thread>
+#include <utility>
 
 namespace timing {
 namespace {
@@ -32,9 +33,7 @@ void Sleep(double seconds) {
 }
 
 Sleeper SetSleeper(Sleeper sleeper) {
-    Sleeper previous = std::move(CurrentSleeper());
-    CurrentSleeper() = std::move(sleeper);
-    return previous;
+    return std::exchange(CurrentSleeper(), std::move(sleeper));
 }
 } // namespace timing
 
@@ -54,9 +53,7 @@ std::time_t Now() {
 }
 
 Source SetSource(Source source) {
-    Source previous = std::move(CurrentSource());
-    CurrentSource() = std::move(source);
-    return previous;
+    return std::exchange(CurrentSource(), std::move(source));
 }
 } // namespace wallclock
 
