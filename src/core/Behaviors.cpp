@@ -5,6 +5,7 @@
 #include "pet/Pet.h"
 #include "presentation/EventDispatcher.h"
 #include "presentation/PopupText.h"
+#include "support/Happenings.h"
 #include "support/Seams.h"
 #include "support/TextFiles.h"
 
@@ -22,9 +23,9 @@ void PetAutoShow::Act() {
 void PetAutoBehavior::Act() {
     try {
         pet->Live();
-    } catch (Die&) {
+    } catch (Die& death) {
         // The death sequence deletes this very behaviour: touch nothing of ours afterwards.
-        controller->OnDeath();
+        controller->OnDeath(death.GetMessage());
     }
 }
 
@@ -35,6 +36,7 @@ void PetAutoSayHello::Act() {
     }
     chance::Reseed();
     const int pick = chance::R(static_cast<int>(greetings.size()));
+    happenings::Announce(happenings::Kind::Greeted, greetings[static_cast<std::size_t>(pick)]);
     PopupText(greetings[static_cast<std::size_t>(pick)], window, 1.0f);
     if (afterwards) {
         afterwards();

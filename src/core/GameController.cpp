@@ -18,6 +18,7 @@
 #include "presentation/WindowApp.h"
 #include "support/EndRequest.h"
 #include "support/FileError.h"
+#include "support/Happenings.h"
 #include "support/Seams.h"
 #include "support/TextFiles.h"
 
@@ -58,7 +59,10 @@ using CureOperation = CommandOperation<&GameController::Cure>;
 class CalmOperation : public facade::EventOperation {
 public:
     explicit CalmOperation(facade::WindowApp* window) : window(window) {}
-    void Execute() override { window->CalmAttention(); }
+    void Execute() override {
+        window->CalmAttention();
+        happenings::Announce(happenings::Kind::FocusGained);
+    }
 
 private:
     facade::WindowApp* window;
@@ -154,6 +158,7 @@ void GameController::Save() {
     if (!pet) {
         return;
     }
+    happenings::Announce(happenings::Kind::Saving, pet->GetName());
     textfiles::WriteLines(petfile::DataPath(pet->GetName()), pet->GetLines());
 }
 
@@ -165,7 +170,8 @@ void GameController::Quit() {
     std::exit(0);
 }
 
-void GameController::OnDeath() {
+void GameController::OnDeath(const std::string& cause) {
+    happenings::Announce(happenings::Kind::Died, cause);
     PopupText("Oh NO! " + pet->GetName() + "'s dead!", window.get(), kDeathNoticeSeconds);
     const std::string name = pet->GetName();
     petNames.erase(std::remove(petNames.begin(), petNames.end(), name), petNames.end());
@@ -182,8 +188,8 @@ void GameController::LetPetAct(const std::function<void()>& act) {
     }
     try {
         act();
-    } catch (Die&) {
-        OnDeath();
+    } catch (Die& death) {
+        OnDeath(death.GetMessage());
     }
 }
 
@@ -288,6 +294,7 @@ void GameController::NewPet() {
         pet = std::move(born);
         petNames.push_back(name);
         textfiles::AppendLine(kPetListPath, name);
+        happenings::Announce(happenings::Kind::Made, name);
         behaviors->SetPet(pet.get());
     } else {
         prompt.SetText("This name has existed!");
@@ -355,6 +362,7 @@ void GameController::OpenChosen(std::size_t index) {
     }
     BuildPetMenu();
     pet = std::move(opened);
+    happenings::Announce(happenings::Kind::Opened, name);
 }
 
 std::shared_ptr<facade::Text> GameController::ChooserHint() const {

@@ -51,7 +51,8 @@ public:
     void Cure();
     void ShowState();
 
-    void OnDeath();
+    // The death sequence; `cause` is the death signal's text.
+    void OnDeath(const std::string& cause);
 
     void BuildMainMenu();
     void BuildPetMenu();

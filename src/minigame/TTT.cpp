@@ -4,6 +4,7 @@
 #include "presentation/Text.h"
 #include "presentation/WindowApp.h"
 #include "support/EndRequest.h"
+#include "support/Happenings.h"
 #include "support/Seams.h"
 
 #include <SFML/Window/Event.hpp>
@@ -77,6 +78,11 @@ TTTProxy::TTT::Outcome TTTProxy::TTT::Turn(int player) {
     chance::Reseed();
     const Outcome outcome = Judge(player, chance::R(3) + 1);
     AddResult(outcome.points);
+    using happenings::Kind;
+    happenings::Announce(outcome.points > 0   ? Kind::TurnWon
+                         : outcome.points < 0 ? Kind::TurnDrawn
+                                              : Kind::TurnLost,
+                         outcome.text);
     return outcome;
 }
 

@@ -2,6 +2,8 @@
 
 #include "core/Signals.h"
 #include "pet/BodyState.h"
+#include "pet/Food.h"
+#include "pet/Game.h"
 #include "pet/PetFile.h"
 #include "presentation/PicFactory.h"
 #include "presentation/Picture.h"
@@ -11,6 +13,7 @@
 #include "presentation/Text.h"
 #include "presentation/WindowApp.h"
 #include "support/FileError.h"
+#include "support/Happenings.h"
 
 #include "support/Seams.h"
 
@@ -106,32 +109,36 @@ void Pet::Say(const std::string& text) {
     }
 }
 
-void Pet::Answer(const std::function<void()>& command, const char* success) {
+void Pet::Answer(const std::function<void()>& command, const char* success, happenings::Kind done,
+                 const std::string& detail) {
     try {
         command();
+        happenings::Announce(done, detail);
         if (success) {
             Say(success);
         }
     } catch (InvalidOperation& refusal) {
+        happenings::Announce(happenings::Kind::Refused, refusal.GetMessage());
         Say(refusal.GetMessage());
     }
+    NoteNeeds();
 }
 
 void Pet::Feed(const Food& food) {
-    Answer([&] { body->Feed(food); }, "It's TastY!");
+    Answer([&] { body->Feed(food); }, "It's TastY!", happenings::Kind::Fed, food.GetName());
 }
 
 void Pet::Play(Game& game) {
-    Answer([&] { body->Play(game); }, "Oh, it's so FUN!");
+    Answer([&] { body->Play(game); }, "Oh, it's so FUN!", happenings::Kind::Played, game.GetName());
 }
 
 void Pet::Clean() {
-    Answer([&] { body->Clean(); }, "Yeeey I'm cleaner!");
+    Answer([&] { body->Clean(); }, "Yeeey I'm cleaner!", happenings::Kind::Cleaned);
 }
 
 void Pet::Cure() {
     // Curing says nothing when it works.
-    Answer([&] { body->Cure(); }, nullptr);
+    Answer([&] { body->Cure(); }, nullptr, happenings::Kind::Cured);
 }
 
 void Pet::Live() {
@@ -146,12 +153,18 @@ void Pet::Live() {
         body->Check();
     } catch (BodyStateChanged& change) {
         // The new state is made before the old one goes, so the pet is never without one.
+        const std::string old = body->GetName();
         body = factory->CreateBodyState(change.GetMessage());
+        happenings::Announce(happenings::Kind::BodyChanged, old);
     } catch (GrowStateChanged& change) {
         const std::string bodyName = body->GetName();
+        const std::string old = body->GetGrowStateName();
         body = factory->ChangeGrowState(change.GetMessage(), bodyName);
+        happenings::Announce(happenings::Kind::Grew, old);
     }
+    happenings::Announce(happenings::Kind::Lived);
     WatchNeeds();
+    NoteNeeds();
 }
 
 needs::Needs Pet::GetNeeds() const {
@@ -169,6 +182,22 @@ void Pet::WatchNeeds() {
         } else if (!*flag && window != nullptr) {
             *flag = window->RequestAttention();
         }
+    }
+}
+
+void Pet::NoteNeeds() {
+    const needs::Needs now = GetNeeds();
+    for (auto [held, was, name] :
+         {std::tuple{now.hungry, shown.hungry, "hungry"}, std::tuple{now.dirty, shown.dirty, "dirty"},
+          std::tuple{now.sick, shown.sick, "sick"}}) {
+        if (held && !was) {
+            happenings::Announce(happenings::Kind::NeedBegan, name);
+        }
+    }
+    const bool hadAny = shown.Any();
+    shown = now;
+    if (hadAny && !now.Any()) {
+        happenings::Announce(happenings::Kind::NeedsMet);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "growth/Needs.h"
+#include "support/Happenings.h"
 
 #include <cstdint>
 #include <functional>
@@ -75,9 +76,13 @@ public:
 private:
     void Say(const std::string& text);
     // Runs a command through the body state and shows its success text (if any) or the refusal.
-    void Answer(const std::function<void()>& command, const char* success);
+    // Announces what the command did, or the refusal.
+    void Answer(const std::function<void()>& command, const char* success, happenings::Kind done,
+                const std::string& detail = {});
     // Asks for the player's attention once for each need that has come since it last ended.
     void WatchNeeds();
+    // Announces each need whose mark has just come, whatever the focus, and the going of the last.
+    void NoteNeeds();
 
     std::string name;
     facade::Picture* picture = nullptr;
@@ -88,4 +93,5 @@ private:
     std::uint32_t liveCounter = 0;
     std::string lastAnswer;
     needs::Needs asked;
+    needs::Needs shown;
 };
