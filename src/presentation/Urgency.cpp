@@ -23,4 +23,25 @@ void SetUrgency(unsigned long window, bool urgent) {
     }
 }
 
+bool RequestActivation(unsigned long window, const char* displayName) {
+    Display* display = XOpenDisplay(displayName);
+    if (display == nullptr) {
+        return false;
+    }
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "_NET_ACTIVE_WINDOW", False);
+    event.xclient.format = 32;
+    // Source 2: the request stands for the player's own action (a click on a notification, a
+    // start from the menu), which focus-stealing prevention lets through.
+    event.xclient.data.l[0] = 2;
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask,
+               &event);
+    XFlush(display);
+    XCloseDisplay(display);
+    return true;
+}
+
 } // namespace facade::x11
