@@ -36,8 +36,9 @@ private:
 // One step of the pet's life; a death goes to the controller.
 class PetAutoBehavior : public AutoBehavior {
 public:
+    static constexpr std::uint32_t kPeriod = 100;
     PetAutoBehavior(Pet* pet, GameController* controller)
-        : AutoBehavior(100), pet(pet), controller(controller) {}
+        : AutoBehavior(kPeriod), pet(pet), controller(controller) {}
     void Act() override;
 
 private:

@@ -6,6 +6,8 @@
 #include "minigame/TTT.h"
 #include "pet/Food.h"
 #include "pet/Game.h"
+#include "pet/LifeRecord.h"
+#include "pet/LifeRecorder.h"
 #include "pet/Pet.h"
 #include "pet/PetFile.h"
 #include "presentation/KeyCodes.h"
@@ -89,12 +91,18 @@ void SetContext(facade::WindowApp& window, bool active, double retryPause) {
     }
 }
 
+// The record counts minutes of play in passes of the loop and life steps.
+static_assert(liferecord::kPassesPerStep == PetAutoBehavior::kPeriod + 1);
+static_assert(liferecord::kPassesPerMinute * BehaviorScheduler::kPassPause == 60.0);
+
 float Half(unsigned size) {
     return static_cast<float>(size / 2);
 }
 } // namespace
 
-GameController::GameController() : loader(Initializer::GetInstance()) {
+GameController::GameController()
+    : loader(Initializer::GetInstance()),
+      lifeRecorder(std::make_unique<LifeRecorder>([this] { return pet.get(); })) {
     petNames = loader->InitPetList(kPetListPath);
     foods = loader->InitFoodList(kFoodListPath);
     gameNames = loader->InitGameList(kGameListPath);

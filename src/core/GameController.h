@@ -14,6 +14,7 @@
 class Food;
 class FileError;
 class Initializer;
+class LifeRecorder;
 class Menu;
 class Pet;
 class PetBehaviors;
@@ -40,6 +41,8 @@ public:
     GameController& operator=(const GameController&) = delete;
 
     BehaviorScheduler* GetScheduler() const { return scheduler.get(); }
+    // The current pet's life record.
+    const LifeRecorder& GetLifeRecorder() const { return *lifeRecorder; }
 
     void NewPet();
     void OpenPet();
@@ -108,4 +111,5 @@ private:
     std::vector<std::unique_ptr<facade::EventOperation>> operations;
     std::vector<std::unique_ptr<AutoBehavior>> standing;
     bool petMenuBuilt = false;
+    std::unique_ptr<LifeRecorder> lifeRecorder;
 };

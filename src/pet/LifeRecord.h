@@ -1,0 +1,60 @@
+#pragma once
+
+#include "pet/LifeRow.h"
+
+#include <cstdint>
+#include <ctime>
+#include <optional>
+#include <string>
+#include <vector>
+
+// A pet's life record, "Pets\<NAME>.life": CSV that a spreadsheet opens, a header line and then
+// one row per event, only ever appended to. A crash during an append leaves at most a torn last
+// line; readers refuse such a line and skip it, and the next append starts on a new line.
+namespace liferecord {
+
+inline constexpr const char* kHeader =
+    "time,steps,event,stage,body,height,weight,mood,full,energy,health,dirty,strength,wisdom,detail";
+
+// A life step comes every 101st pass of the game's loop (the life behaviour's period 100) and a
+// pass lasts 0.05 s, so a minute of play holds 1200 passes. Counting in passes keeps the
+// minutes exact.
+inline constexpr std::uint64_t kPassesPerStep = 101;
+inline constexpr std::uint64_t kPassesPerMinute = 1200;
+inline constexpr double kSecondsPerStep = 5.05;
+
+// The minute of play in which life step `steps` falls (step 1 is in minute 0).
+inline std::uint64_t MinuteOf(std::uint64_t steps) {
+    return steps * kPassesPerStep / kPassesPerMinute;
+}
+
+// "Pets\" + name + ".life", as the game names it.
+std::string Path(const std::string& petName);
+
+// Local date and time, ISO 8601 with the offset: "2026-12-07T09:00:00+01:00".
+std::string LocalTime(std::time_t when);
+
+// One row as a line of CSV, without the line end. Height and weight carry at most two decimals
+// (as the status shows them); a non-empty detail is always quoted, so a line torn inside it
+// never reads as a whole row. Line breaks in the detail become blanks: a row is one line.
+std::string FormatRow(const LifeRow& row);
+
+// The row a line holds; nullopt with `why` set when the line is not a whole row.
+std::optional<LifeRow> ParseRow(const std::string& line, std::string& why);
+
+struct Reading {
+    bool found = false; // the file exists and could be opened
+    std::vector<LifeRow> rows;
+    int refused = 0; // lines that were not whole rows, left out
+};
+
+// Reads every whole row. With `report`, each line that is not one gets its refusal line
+// (`refused: "Pets\PIP.life" line 812: ...; skipped`).
+Reading Read(const std::string& gamePath, bool report);
+
+// Appends the rows (a new or empty file gets the header first) and flushes them to the disk.
+// A torn last line is ended first. False, after one refusal line, when the rows could not be
+// written; the caller keeps them for the next try.
+bool Append(const std::string& gamePath, const std::vector<LifeRow>& rows);
+
+} // namespace liferecord

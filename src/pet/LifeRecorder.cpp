@@ -1,0 +1,121 @@
+#include "pet/LifeRecorder.h"
+
+#include "pet/BodyState.h"
+#include "pet/LifeRecord.h"
+#include "pet/Pet.h"
+#include "support/Seams.h"
+
+LifeRecorder::LifeRecorder(PetSource currentPet)
+    : currentPet(std::move(currentPet)), subscription([this](const happenings::Happening& h) { Hear(h); }) {}
+
+void LifeRecorder::Hear(const happenings::Happening& happening) {
+    using happenings::Kind;
+    switch (happening.kind) {
+    case Kind::Made:
+        Switch(happening.detail);
+        steps = 0;
+        Add("new", steps);
+        break;
+    case Kind::Opened: {
+        Switch(happening.detail);
+        // The count goes on from the record; a pet without one starts it here.
+        const liferecord::Reading record = liferecord::Read(liferecord::Path(name), true);
+        steps = record.rows.empty() ? 0 : record.rows.back().steps;
+        Add("open", steps);
+        break;
+    }
+    case Kind::Lived:
+        ++steps;
+        if (steps == 1 || liferecord::MinuteOf(steps) != liferecord::MinuteOf(steps - 1)) {
+            Add("live", steps);
+        }
+        break;
+    // Both come from inside a life step, before its Lived: they belong to that step.
+    case Kind::Grew:
+        Add("grow", steps + 1, happening.detail);
+        break;
+    case Kind::BodyChanged:
+        Add("state", steps + 1, happening.detail);
+        break;
+    case Kind::Fed:
+        Add("feed", steps, happening.detail);
+        break;
+    case Kind::Played:
+        Add("play", steps, happening.detail);
+        break;
+    case Kind::Cleaned:
+        Add("clean", steps);
+        break;
+    case Kind::Cured:
+        Add("cure", steps);
+        break;
+    case Kind::Refused:
+        Add("refused", steps, happening.detail);
+        break;
+    case Kind::Died:
+        // No save follows a death: the row goes to the disk now.
+        Add("death", steps, happening.detail);
+        Write();
+        break;
+    case Kind::Saving:
+        Write();
+        break;
+    default:
+        break;
+    }
+}
+
+void LifeRecorder::Switch(const std::string& petName) {
+    Write();
+    // Rows that could not be written (the refusal line said so) must not land in another
+    // pet's record.
+    pending.clear();
+    name = petName;
+}
+
+void LifeRecorder::Add(const char* event, std::uint64_t atStep, const std::string& detail) {
+    const Pet* pet = currentPet();
+    if (!pet || name.empty() || pet->GetName() != name) {
+        return;
+    }
+    const BodyState& body = pet->GetBodyState();
+    LifeRow row;
+    row.time = liferecord::LocalTime(wallclock::Now());
+    row.steps = atStep;
+    row.event = event;
+    row.stage = body.GetGrowStateName();
+    row.body = body.GetName();
+    row.height = body.GetHeight();
+    row.weight = body.GetWeight();
+    row.mood = body.GetMood();
+    row.full = body.GetFull();
+    row.energy = body.GetEnergy();
+    row.health = body.GetHealth();
+    row.dirty = body.GetDirty();
+    row.strength = body.GetStrength();
+    row.wisdom = body.GetWisdom();
+    row.detail = detail;
+    pending.push_back(std::move(row));
+}
+
+void LifeRecorder::Write() {
+    if (!name.empty() && liferecord::Append(liferecord::Path(name), pending)) {
+        pending.clear();
+    }
+}
+
+std::vector<LifeRow> LifeRecorder::Rows() const {
+    if (name.empty()) {
+        return {};
+    }
+    std::vector<LifeRow> rows = liferecord::Read(liferecord::Path(name), false).rows;
+    rows.insert(rows.end(), pending.begin(), pending.end());
+    // A name given again after a death may find the old pet's record: only this life counts.
+    for (std::size_t i = rows.size(); i-- > 0;) {
+        if (rows[i].event == "new") {
+            rows.erase(rows.begin(), rows.begin() + static_cast<std::ptrdiff_t>(i));
+            break;
+        }
+    }
+    return rows;
+}

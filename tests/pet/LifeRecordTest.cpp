@@ -1,0 +1,145 @@
+#include "PetFixture.h"
+
+#include "pet/Food.h"
+#include "pet/LifeRecord.h"
+#include "pet/LifeRecorder.h"
+#include "pet/Pet.h"
+#include "pet/PetFile.h"
+#include "presentation/StateFactory.h"
+#include "support/Happenings.h"
+#include "support/TextFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+using happenings::Announce;
+using happenings::Kind;
+
+namespace {
+// Every draw 0: the egg gains one dirt a step and nothing random happens.
+class Zero : public RandomSource {
+public:
+    Zero() : previous(chance::SetSource(this)) {}
+    ~Zero() override { chance::SetSource(previous); }
+    void Seed(unsigned) override {}
+    int Draw() override { return 0; }
+
+private:
+    RandomSource* previous;
+};
+
+struct LifeRecordTest : ::testing::Test {
+    TempGameFolder game;
+    Zero zero;
+    StateFactory factory{"Settings\\StatePic.list", "Settings\\StateMove.list"};
+    std::unique_ptr<Pet> pet;
+    LifeRecorder recorder{[this] { return pet.get(); }};
+
+    // What the controller's Save does; the record's last row then holds the pet file's figures.
+    void Save() {
+        Announce(Kind::Saving, pet->GetName());
+        textfiles::WriteLines(petfile::DataPath(pet->GetName()), pet->GetLines());
+        const PetRecord saved = petfile::ReadData(petfile::DataPath(pet->GetName()));
+        const LifeRow last = liferecord::Read(liferecord::Path(pet->GetName()), false).rows.back();
+        std::istringstream in(saved.statistics);
+        LifeRow file;
+        in >> file.height >> file.weight >> file.strength >> file.wisdom >> file.health >> file.full >>
+            file.dirty >> file.mood >> file.energy;
+        EXPECT_EQ(std::tie(last.stage, last.body, file.height, file.weight, file.strength, file.wisdom,
+                           file.health, file.full, file.dirty, file.mood, file.energy),
+                  std::tie(saved.stage, saved.body, last.height, last.weight, last.strength, last.wisdom,
+                           last.health, last.full, last.dirty, last.mood, last.energy));
+    }
+
+    static std::string Events(const std::vector<LifeRow>& rows) {
+        std::string events;
+        for (const LifeRow& row : rows) {
+            events += row.event + "@" + std::to_string(row.steps) +
+                      (row.detail.empty() ? "" : ":" + row.detail) + " ";
+        }
+        return events;
+    }
+};
+} // namespace
+
+TEST_F(LifeRecordTest, AScriptedLifeIsRecordedInOrderWithThePetFilesFiguresAtEverySave) {
+    game.Write("Pets/Default.default", "Egg\nNormal\n10.000000 120.000000 0 0 100 50 0 80 90 \n");
+    const Food milk("Milk 2.5 25 5 20 5 5 1 1");
+    ScriptedGame ball(1, 1, -5, -5, "Ball");
+    pet = std::make_unique<Pet>("Default", "PIP", nullptr, &factory);
+    Announce(Kind::Made, "PIP");
+    Save();
+    pet->Feed(milk); // an egg does not eat
+    for (int step = 0; step < 12; ++step) {
+        pet->Live();
+    }
+    EXPECT_EQ(liferecord::Read(liferecord::Path("PIP"), false).rows.size(), 1u) << "written before a save";
+    Save(); // step 12 began a minute: its row is the last
+    pet->Live();
+    pet->Feed(milk);
+    pet->Play(ball);
+    pet->Clean();
+    Save();
+    EXPECT_EQ(Events(recorder.Rows()), "new@0 refused@0:EGG Doesn't Eat! live@1 grow@6:Egg state@7:Normal live@12 "
+                                       "feed@13:Milk play@13:Ball clean@13 ");
+
+    // Another pet (with no record yet) starts one when opened; back at PIP, the count goes on.
+    game.Write("Pets/OLD.data", "OLD 3\nBaby Normal\n30 500 1 1 80 50 10 50 80 \n");
+    pet = std::make_unique<Pet>("OLD", nullptr, &factory);
+    Announce(Kind::Opened, "OLD");
+    Save();
+    EXPECT_EQ(game.Read("Pets/OLD.life").rfind(std::string(liferecord::kHeader) + "\n", 0), 0u);
+    EXPECT_EQ(Events(liferecord::Read(liferecord::Path("OLD"), false).rows), "open@0 ");
+    pet = std::make_unique<Pet>("PIP", nullptr, &factory);
+    Announce(Kind::Opened, "PIP");
+    pet->Live();
+    // A death is written at once: no save of the pet file follows it.
+    Announce(Kind::Died, "starved");
+    const liferecord::Reading read = liferecord::Read(liferecord::Path("PIP"), false);
+    EXPECT_EQ(Events({read.rows.end() - 2, read.rows.end()}), "open@13 death@14:starved ");
+    EXPECT_EQ(read.refused, 0);
+    EXPECT_EQ(read.rows[0].time.size(), 25u) << read.rows[0].time; // 2026-12-07T09:00:00+01:00
+}
+
+TEST(LifeRecord, ATornLastLineIsRefusedOnceAndSkippedAndTheNextAppendStartsOnANewLine) {
+    TempGameFolder game;
+    LifeRow row{"2026-12-07T09:00:00+01:00",
+                7,
+                "feed",
+                "Baby",
+                "Normal",
+                30.25,
+                512,
+                50,
+                60,
+                70,
+                80,
+                20,
+                3,
+                4,
+                "Milk, \"warm\""};
+    ASSERT_TRUE(liferecord::Append("Pets\\PIP.life", {row, row}));
+    const std::string whole = game.Read("Pets/PIP.life");
+    const std::string line = "2026-12-07T09:00:00+01:00,7,feed,Baby,Normal,30.25,512,50,60,70,80,20,3,4,"
+                             "\"Milk, \"\"warm\"\"\"";
+    EXPECT_EQ(whole, std::string(liferecord::kHeader) + "\n" + line + "\n" + line + "\n");
+    // Torn inside the detail, where a cut would otherwise still look like a whole row.
+    const std::string torn = line.substr(0, line.size() - 5);
+    game.Write("Pets/PIP.life", whole + torn);
+
+    testing::internal::CaptureStderr();
+    liferecord::Reading read = liferecord::Read("Pets\\PIP.life", true);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "refused: \"Pets\\PIP.life\" line 4: a quoted field does not end where it should (the line is "
+              "cut short); skipped\n");
+    ASSERT_EQ(read.rows.size(), 2u);
+    EXPECT_EQ(liferecord::FormatRow(read.rows[1]), line);
+
+    row.detail.clear();
+    ASSERT_TRUE(liferecord::Append("Pets\\PIP.life", {row}));
+    EXPECT_EQ(game.Read("Pets/PIP.life"), whole + torn + "\n" + liferecord::FormatRow(row) + "\n");
+    read = liferecord::Read("Pets\\PIP.life", false);
+    EXPECT_EQ(read.rows.size(), 3u);
+    EXPECT_EQ(read.refused, 1);
+}
