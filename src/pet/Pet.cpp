@@ -5,6 +5,7 @@
 #include "pet/Food.h"
 #include "pet/Game.h"
 #include "pet/PetFile.h"
+#include "presentation/MeterLook.h"
 #include "presentation/PicFactory.h"
 #include "presentation/Picture.h"
 #include "presentation/PopupText.h"
@@ -44,18 +45,6 @@ constexpr float kMeterHeight = 14.0f;
 constexpr float kMeterTop = 62.0f;
 constexpr float kMeterRow = 28.0f;
 
-sf::Color LevelColor(needs::Level level) {
-    switch (level) {
-    case needs::Level::Need:
-        return sf::Color(214, 39, 40);
-    case needs::Level::Close:
-        return sf::Color(245, 166, 0);
-    case needs::Level::Good:
-        break;
-    }
-    return sf::Color(46, 160, 67);
-}
-
 void DrawMeter(facade::WindowApp& window, int row, const char* name, int value, needs::Level level) {
     const float top = kMeterTop + kMeterRow * static_cast<float>(row);
     facade::Text label(name, facade::Text::kDefaultFont, 14);
@@ -70,7 +59,7 @@ void DrawMeter(facade::WindowApp& window, int row, const char* name, int value, 
     sf::RectangleShape bar(
         {kMeterWidth * static_cast<float>(std::clamp(value, 0, 100)) / 100.0f, kMeterHeight});
     bar.setPosition(kMeterX, top);
-    bar.setFillColor(LevelColor(level));
+    bar.setFillColor(meterlook::LevelColor(level));
     window.draw(bar);
 }
 } // namespace
