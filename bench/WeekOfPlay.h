@@ -11,10 +11,13 @@
 #include "core/Signals.h"
 #include "pet/Food.h"
 #include "pet/Game.h"
+#include "pet/LifeRecord.h"
+#include "pet/LifeRecorder.h"
 #include "pet/Pet.h"
 #include "pet/PetFile.h"
 #include "presentation/StateFactory.h"
 #include "support/FileError.h"
+#include "support/Happenings.h"
 #include "support/Seams.h"
 #include "support/TextFiles.h"
 
@@ -55,6 +58,9 @@ struct Figures {
     int lifeSteps = 0, commands = 0, saves = 0, savesReadBack = 0, deaths = 0, petsMade = 0;
     std::set<std::string> stagesSaved;
     std::vector<std::string> failures;
+    // The pets' life records at the end: all of them, and the largest.
+    std::uintmax_t lifeBytes = 0, largestLife = 0;
+    std::size_t lifeFiles = 0, lifeRows = 0, lifeRefused = 0;
 };
 
 class Every : public AutoBehavior {
@@ -107,6 +113,7 @@ public:
         if (!textfiles::ReadLines("Settings\\Pet.list", onDisk) || onDisk != names) {
             Fail("the pet list on disk is not the list of living pets");
         }
+        MeasureLifeRecords();
         std::cerr.rdbuf(oldErr);
         std::cout.rdbuf(oldOut);
         timing::SetSleeper(oldSleeper);
@@ -133,6 +140,7 @@ private:
         if (!pet) {
             return;
         }
+        happenings::Announce(happenings::Kind::Saving, pet->GetName());
         const std::vector<std::string> lines = pet->GetLines();
         ++figures.saves;
         try {
@@ -176,8 +184,8 @@ private:
             } else if (pet->StatusText().find("Name:" + pet->GetName()) != 0) {
                 Fail("the status does not name the pet");
             }
-        } catch (Die&) {
-            Died();
+        } catch (Die& death) {
+            Died(death.GetMessage());
         }
     }
 
@@ -190,6 +198,7 @@ private:
             Fail(std::string("no pet: ") + error.what());
             return false;
         }
+        happenings::Announce(newborn ? happenings::Kind::Made : happenings::Kind::Opened, name);
         if (life) {
             scheduler.Remove(life.get());
         }
@@ -197,8 +206,9 @@ private:
             ++figures.lifeSteps;
             try {
                 pet->Live();
-            } catch (Die&) {
-                Died(); // deletes this very behaviour, as the controller's death sequence does
+            } catch (Die& death) {
+                Died(death.GetMessage()); // deletes this very behaviour, as the controller's death sequence
+                                          // does
             }
         });
         scheduler.Add(life.get());
@@ -225,8 +235,9 @@ private:
         }
     }
 
-    void Died() {
+    void Died(const std::string& cause) {
         ++figures.deaths;
+        happenings::Announce(happenings::Kind::Died, cause);
         names.erase(std::find(names.begin(), names.end(), pet->GetName()));
         if (!textfiles::WriteLines("Settings\\Pet.list", names)) {
             Fail("the pet list could not drop a dead pet");
@@ -248,6 +259,27 @@ private:
     std::unique_ptr<Pet> pet;
     std::unique_ptr<Every> life;
     Figures figures;
+    LifeRecorder recorder{[this] { return pet.get(); }};
+
+    // Every record must read back whole.
+    void MeasureLifeRecords() {
+        for (const auto& entry : std::filesystem::directory_iterator("Pets")) {
+            if (entry.path().extension() != ".life") {
+                continue;
+            }
+            const std::uintmax_t size = entry.file_size();
+            const liferecord::Reading read =
+                liferecord::Read("Pets\\" + entry.path().filename().string(), false);
+            ++figures.lifeFiles;
+            figures.lifeBytes += size;
+            figures.largestLife = std::max(figures.largestLife, size);
+            figures.lifeRows += read.rows.size();
+            figures.lifeRefused += static_cast<std::size_t>(read.refused);
+        }
+        if (figures.lifeRefused > 0) {
+            Fail("a life record holds lines that are not rows");
+        }
+    }
 };
 
 } // namespace week

@@ -32,6 +32,9 @@ int main(int argc, char** argv) {
     std::printf("%d life steps, %d commands, %d saves (%d read back), %d pets made, %d died, %zu stages\n",
                 f.lifeSteps, f.commands, f.saves, f.savesReadBack, f.petsMade, f.deaths,
                 f.stagesSaved.size());
+    std::printf("life records: %zu files, %zu rows, %.1f kB in all, the largest %.1f kB\n", f.lifeFiles,
+                f.lifeRows, static_cast<double>(f.lifeBytes) / 1024.0,
+                static_cast<double>(f.largestLife) / 1024.0);
     std::printf("heap %zu bytes at a tenth, %zu at the end; peak resident %ld kB\n", f.heapAtTenth,
                 f.heapAtEnd, usage.ru_maxrss);
     for (const std::string& failure : f.failures) {

@@ -62,33 +62,46 @@ void AppendField(std::string& line, const std::string& text) {
     }
 }
 
+// A field as it stands in the line; a quoted one without its quotes, its doubled quotes still doubled.
+struct Field {
+    std::string_view text;
+    bool quoted = false;
+    std::string Value() const {
+        if (!quoted || text.find('"') == std::string_view::npos) {
+            return std::string(text);
+        }
+        std::string value;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            value += text[i];
+            i += text[i] == '"' ? 1 : 0;
+        }
+        return value;
+    }
+};
+using Fields = std::array<Field, kFields + 1>;
+
 // Splits a CSV line into at most kFields + 1 fields; false when a quoted field does not end
 // where it should.
-bool Split(std::string_view line, std::array<std::string, kFields + 1>& fields, std::size_t& count) {
+bool Split(std::string_view line, Fields& fields, std::size_t& count) {
     count = 0;
     std::size_t at = 0;
-    while (true) {
-        if (count == fields.size()) {
-            return true; // too many: the caller counts them as wrong
-        }
-        std::string& field = fields[count++];
-        field.clear();
+    while (count < fields.size()) {
+        Field& field = fields[count++];
         if (at < line.size() && line[at] == '"') {
-            ++at;
+            const std::size_t begin = ++at;
             while (true) {
-                const std::size_t quote = line.find('"', at);
-                if (quote == std::string_view::npos) {
+                at = line.find('"', at);
+                if (at == std::string_view::npos) {
                     return false;
                 }
-                field.append(line.substr(at, quote - at));
-                at = quote + 1;
-                if (at < line.size() && line[at] == '"') {
-                    field += '"';
-                    ++at;
+                if (at + 1 < line.size() && line[at + 1] == '"') {
+                    at += 2;
                     continue;
                 }
                 break;
             }
+            field = {line.substr(begin, at - begin), true};
+            ++at;
             if (at == line.size()) {
                 return true;
             }
@@ -99,22 +112,23 @@ bool Split(std::string_view line, std::array<std::string, kFields + 1>& fields, 
         } else {
             const std::size_t comma = line.find(',', at);
             if (comma == std::string_view::npos) {
-                field.assign(line.substr(at));
+                field = {line.substr(at), false};
                 return true;
             }
-            field.assign(line.substr(at, comma - at));
+            field = {line.substr(at, comma - at), false};
             at = comma + 1;
         }
     }
+    return true; // too many: the caller counts them as wrong
 }
 
-template <class Number> bool Whole(const std::string& text, Number& value) {
+template <class Number> bool Whole(std::string_view text, Number& value) {
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value);
     return error == std::errc() && stop == end && !text.empty();
 }
 
-bool Finite(const std::string& text, double& value) {
+bool Finite(std::string_view text, double& value) {
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value);
     return error == std::errc() && stop == end && !text.empty() && std::isfinite(value);
@@ -199,75 +213,90 @@ std::string FormatRow(const LifeRow& row) {
     return line;
 }
 
-std::optional<LifeRow> ParseRow(const std::string& line, std::string& why) {
-    // Reused across calls: reading a long record then allocates almost nothing per line.
-    thread_local std::array<std::string, kFields + 1> fields;
+namespace {
+bool Parse(std::string_view line, LifeRow& row, std::string& why) {
+    Fields fields;
     std::size_t count = 0;
     if (!Split(line, fields, count)) {
         why = "a quoted field does not end where it should (the line is cut short)";
-        return std::nullopt;
+        return false;
     }
     if (count != kFields) {
         why = count > kFields ? "holds more than the 15 fields of a row"
                               : "holds " + std::to_string(count) + " of the 15 fields of a row";
-        return std::nullopt;
+        return false;
     }
-    LifeRow row;
-    if (!Whole(fields[1], row.steps)) {
-        why = "the steps \"" + fields[1] + "\" are not a whole number";
-        return std::nullopt;
+    if (!Whole(fields[1].text, row.steps)) {
+        why = "the steps \"" + fields[1].Value() + "\" are not a whole number";
+        return false;
     }
-    if (fields[0].empty() || fields[2].empty() || fields[3].empty() || fields[4].empty()) {
+    if (fields[0].text.empty() || fields[2].text.empty() || fields[3].text.empty() ||
+        fields[4].text.empty()) {
         why = "the time, event, stage and body must not be empty";
-        return std::nullopt;
+        return false;
     }
-    if (!Finite(fields[5], row.height) || !Finite(fields[6], row.weight)) {
+    if (!Finite(fields[5].text, row.height) || !Finite(fields[6].text, row.weight)) {
         why = "the height and weight must be finite numbers";
-        return std::nullopt;
+        return false;
     }
     int* const counts[] = {&row.mood,  &row.full,     &row.energy, &row.health,
                            &row.dirty, &row.strength, &row.wisdom};
     for (std::size_t i = 0; i < kCounts.size(); ++i) {
-        if (!Whole(fields[7 + i], *counts[i])) {
-            why = std::string("the ") + kCounts[i] + " \"" + fields[7 + i] + "\" is not a whole number";
-            return std::nullopt;
+        if (!Whole(fields[7 + i].text, *counts[i])) {
+            why =
+                std::string("the ") + kCounts[i] + " \"" + fields[7 + i].Value() + "\" is not a whole number";
+            return false;
         }
     }
-    row.time = std::move(fields[0]);
-    row.event = std::move(fields[2]);
-    row.stage = std::move(fields[3]);
-    row.body = std::move(fields[4]);
-    row.detail = std::move(fields[14]);
+    row.time = fields[0].Value();
+    row.event = fields[2].Value();
+    row.stage = fields[3].Value();
+    row.body = fields[4].Value();
+    row.detail = fields[14].Value();
+    return true;
+}
+} // namespace
+
+std::optional<LifeRow> ParseRow(const std::string& line, std::string& why) {
+    LifeRow row;
+    if (!Parse(line, row, why)) {
+        return std::nullopt;
+    }
     return row;
 }
 
 Reading Read(const std::string& gamePath, bool report) {
     Reading reading;
-    std::ifstream in(paths::Map(gamePath), std::ios::binary);
+    std::ifstream in(paths::Map(gamePath), std::ios::binary | std::ios::ate);
     if (!in) {
         return reading;
     }
     reading.found = true;
-    const std::string content{std::istreambuf_iterator<char>(in), {}};
-    std::string line;
+    std::string content(static_cast<std::size_t>(std::max<std::streamoff>(in.tellg(), 0)), '\0');
+    in.seekg(0);
+    in.read(content.data(), static_cast<std::streamsize>(content.size()));
+    content.resize(static_cast<std::size_t>(in.gcount()));
+    reading.rows.reserve(content.size() / 90);
+    const std::string_view all(content);
     std::string why;
     int number = 0;
-    for (std::size_t at = 0; at < content.size();) {
-        std::size_t end = content.find('\n', at);
-        if (end == std::string::npos) {
-            end = content.size();
+    for (std::size_t at = 0; at < all.size();) {
+        std::size_t end = all.find('\n', at);
+        if (end == std::string_view::npos) {
+            end = all.size();
         }
-        line.assign(content, at, end - at);
+        std::string_view line = all.substr(at, end - at);
         at = end + 1;
         ++number;
         if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
+            line.remove_suffix(1);
         }
         if ((number == 1 && line == kHeader) || line.empty()) {
             continue;
         }
-        if (std::optional<LifeRow> row = ParseRow(line, why)) {
-            reading.rows.push_back(std::move(*row));
+        LifeRow row;
+        if (Parse(line, row, why)) {
+            reading.rows.push_back(std::move(row));
         } else {
             ++reading.refused;
             if (report) {

@@ -55,11 +55,21 @@ TEST(EndToEndStartup, PrintsTheStatesShowsAWhiteWindowAndMakesATypedPetThatTheCl
     EXPECT_TRUE(balloon(game.WaitForShot(balloon))) << "no refusal balloon";
     EXPECT_TRUE(PetDrawn(game.WaitForShot(PetDrawn))) << "the current pet did not come back";
 
+    // The egg hatches after six life steps (the frames' trace names the new stage), and eats.
+    ASSERT_TRUE(WaitFor([&] { return game.Out().find("SmallBabyNormal") != std::string::npos; }, 90.0));
+    game.Keys({"p", "f", "Return"});
+
     // The window manager's close button saves the pet and ends the game.
     game.Write("Pets/NEW.data", "");
     game.Close();
     EXPECT_EQ(game.WaitForExit(), std::optional<int>(0));
-    EXPECT_EQ(game.Read("Pets/NEW.data").substr(0, 17), "NEW 0\nEgg Normal\n");
+    EXPECT_EQ(game.Read("Pets/NEW.data").substr(0, 16), "NEW 0\nSmallBaby ");
+    // Its life record holds the making, the hatching and the meal, in that order.
+    const std::string life = game.Read("Pets/NEW.life");
+    const std::size_t made = life.find(",0,new,Egg,Normal,"), hatched = life.find(",grow,SmallBaby,");
+    EXPECT_TRUE(made != std::string::npos && hatched > made && hatched != std::string::npos) << life;
+    EXPECT_GT(life.find(",feed,SmallBaby,Normal,"), hatched) << life;
+    EXPECT_NE(life.find("\"Apple\"\n"), std::string::npos) << life;
     EXPECT_EQ(game.Read("Settings/Pet.list"), "REX\nODD\nNEW\n");
     EXPECT_EQ(game.Read("Pets/ODD.data"), odd);
     EXPECT_EQ(game.Refused().size(), 1u) << game.Err();
@@ -92,6 +102,10 @@ TEST(EndToEndDeath, AStarvingPetDiesLeavingAWhiteScreenItsFileAndTheOtherNames) 
     game.Keys({"m", "q"});
     EXPECT_EQ(game.WaitForExit(), std::optional<int>(0));
     EXPECT_EQ(game.Read("Pets/SAD.data"), sad) << "the dead pet's file stays as it was";
+    // Its life record, begun when it was opened, ends with its death, though no save followed.
+    const std::string life = game.Read("Pets/SAD.life");
+    EXPECT_LT(life.find(",0,open,Baby,Normal,"), life.find(",death,Baby,")) << life;
+    EXPECT_NE(life.find(",death,Baby,"), std::string::npos) << life;
     EXPECT_EQ(game.Read("Pets/BOB.data"), bob);
     EXPECT_EQ(game.Read("Settings/Pet.list"), "ANN\nBOB\n");
 }
