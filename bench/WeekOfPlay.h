@@ -61,6 +61,7 @@ struct Figures {
     // The pets' life records at the end: all of them, and the largest.
     std::uintmax_t lifeBytes = 0, largestLife = 0;
     std::size_t lifeFiles = 0, lifeRows = 0, lifeRefused = 0;
+    std::map<std::string, std::size_t> lifeEvents;
 };
 
 class Every : public AutoBehavior {
@@ -275,6 +276,9 @@ private:
             figures.largestLife = std::max(figures.largestLife, size);
             figures.lifeRows += read.rows.size();
             figures.lifeRefused += static_cast<std::size_t>(read.refused);
+            for (const LifeRow& row : read.rows) {
+                ++figures.lifeEvents[row.event];
+            }
         }
         if (figures.lifeRefused > 0) {
             Fail("a life record holds lines that are not rows");

@@ -35,6 +35,10 @@ int main(int argc, char** argv) {
     std::printf("life records: %zu files, %zu rows, %.1f kB in all, the largest %.1f kB\n", f.lifeFiles,
                 f.lifeRows, static_cast<double>(f.lifeBytes) / 1024.0,
                 static_cast<double>(f.largestLife) / 1024.0);
+    for (const auto& [event, rows] : f.lifeEvents) {
+        std::printf("  %s %zu", event.c_str(), rows);
+    }
+    std::printf("\n");
     std::printf("heap %zu bytes at a tenth, %zu at the end; peak resident %ld kB\n", f.heapAtTenth,
                 f.heapAtEnd, usage.ru_maxrss);
     for (const std::string& failure : f.failures) {
