@@ -21,7 +21,7 @@ inline constexpr const char* kHeader =
 // minutes exact.
 inline constexpr std::uint64_t kPassesPerStep = 101;
 inline constexpr std::uint64_t kPassesPerMinute = 1200;
-inline constexpr double kSecondsPerStep = 5.05;
+inline constexpr double kSecondsPerStep = 60.0 * kPassesPerStep / kPassesPerMinute; // 5.05
 
 // The minute of play in which life step `steps` falls (step 1 is in minute 0).
 inline std::uint64_t MinuteOf(std::uint64_t steps) {

@@ -358,7 +358,16 @@ void DrawTimeAxis(facade::WindowApp& window, const Scale& scale) {
 }
 } // namespace
 
-void DrawLifeChart(facade::WindowApp& window, const std::vector<LifeRow>& rows, const std::string& petName) {
+void DrawLifeChart(facade::WindowApp& window, const std::vector<LifeRow>& record,
+                   const std::string& petName) {
+    // A record keeps its steps in order unless edited by hand; the chart needs them so.
+    const auto earlier = [](const LifeRow& a, const LifeRow& b) { return a.steps < b.steps; };
+    std::vector<LifeRow> sorted;
+    if (!std::is_sorted(record.begin(), record.end(), earlier)) {
+        sorted = record;
+        std::stable_sort(sorted.begin(), sorted.end(), earlier);
+    }
+    const std::vector<LifeRow>& rows = sorted.empty() ? record : sorted;
     Label(window, petName + "'s life", 12.0f, 4.0f, 20.0f, kTitle, kTitleFont);
     if (rows.empty()) {
         facade::Text empty("Nothing recorded yet: the record grows as " + petName + " lives.", kFont, 14);
