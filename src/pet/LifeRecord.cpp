@@ -53,12 +53,15 @@ void AppendQuoted(std::string& line, const std::string& text) {
     line += '"';
 }
 
-// Names and states are plain words; should one ever hold a comma or a quote, it is quoted.
+// Names and states are plain words; should one ever hold a comma or a quote, it is quoted (a
+// line break becomes a blank either way).
 void AppendField(std::string& line, const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) {
-        line += text;
-    } else {
+    if (text.find_first_of(",\"") != std::string::npos) {
         AppendQuoted(line, text);
+        return;
+    }
+    for (char c : text) {
+        line += c == '\n' || c == '\r' ? ' ' : c;
     }
 }
 

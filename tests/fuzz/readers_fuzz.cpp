@@ -7,6 +7,7 @@
 #include "core/Prototypes.h"
 #include "core/Signals.h"
 #include "pet/Food.h"
+#include "pet/LifeRecord.h"
 #include "pet/Pet.h"
 #include "pet/PetFile.h"
 #include "presentation/StateFactory.h"
@@ -26,8 +27,8 @@
 
 namespace {
 
-constexpr std::string_view kReaders[] = {"food",     "lists",     "petdata", "tables",
-                                         "template", "tokenizer", "window"};
+constexpr std::string_view kReaders[] = {"food",   "lists",    "life",      "petdata",
+                                         "tables", "template", "tokenizer", "window"};
 std::string_view chosen; // the reader this run feeds
 
 // Stops the target; libFuzzer then keeps the input that did it.
@@ -180,6 +181,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                  [] { Initializer::GetInstance()->InitFoodList("Settings\\Food.list"); });
     } else if (chosen == "lists") {
         Lists(text);
+    } else if (chosen == "life") { // a life record: rows that write back as they read, or refused lines
+        liferecord::Reading read;
+        ReadFile("Pets\\Fuzz.life", text, [&] { read = liferecord::Read("Pets\\Fuzz.life", true); });
+        for (const LifeRow& row : read.rows) {
+            const std::string line = liferecord::FormatRow(row);
+            std::string why;
+            const std::optional<LifeRow> again = liferecord::ParseRow(line, why);
+            Check(again && liferecord::FormatRow(*again) == line, "a row does not read back as written",
+                  line);
+        }
     } else if (chosen == "tables") { // the frame-count and move tables: one refusal at most
         const std::string refused = ReadFile("Settings\\StatePic.list", text,
                                              [] { StateFactory::ReadTable("Settings\\StatePic.list"); });
