@@ -11,9 +11,11 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cmath>
 #include <cstdint>
-#include <map>
+#include <string>
+#include <vector>
 
 namespace {
 constexpr const char* kTitleFont = "fonts\\CAMBRIAB.ttf";
@@ -368,7 +370,7 @@ void DrawLifeChart(facade::WindowApp& window, const std::vector<LifeRow>& record
         std::stable_sort(sorted.begin(), sorted.end(), earlier);
     }
     const std::vector<LifeRow>& rows = sorted.empty() ? record : sorted;
-    Label(window, petName + "'s life", 12.0f, 4.0f, 20.0f, kTitle, kTitleFont);
+    const float titleEnd = 12.0f + Label(window, petName + "'s life", 12.0f, 4.0f, 20.0f, kTitle, kTitleFont);
     if (rows.empty()) {
         facade::Text empty("Nothing recorded yet: the record grows as " + petName + " lives.", kFont, 14);
         empty.SetColor(kQuiet);
@@ -381,7 +383,9 @@ void DrawLifeChart(facade::WindowApp& window, const std::vector<LifeRow>& record
     facade::Text summary(Spaced(now.stage) + ", " + PlayTime(now.steps) + " of play", kFont, 13);
     summary.SetColor(kQuiet);
     summary.SetPosition(kRight - summary.GetWidth(), 10.0f);
-    summary.Draw(window);
+    if (kRight - summary.GetWidth() > titleEnd + 12.0f) { // a long name takes the room
+        summary.Draw(window);
+    }
 
     Scale scale;
     scale.first = rows.front().steps;

@@ -141,6 +141,10 @@ TEST(EndToEndPetCare, CommandsChangeTheSavedStatisticsEscapeChangesNothingAndOpe
     game.Keys({"m", "o", "Left", "Return"});
     ASSERT_TRUE(WaitFor([&] { return !game.Read("Pets/BOB.data").empty(); })) << "opening did not save BOB";
     EXPECT_EQ(Parse(game.Read("Pets/BOB.data")).health, cured.health);
+    // BOB's save comes before ANN's file is read: emptying that file sooner would race the opening.
+    // ANN's first frame is traced with her stage, the second "SmallBaby" on standard output.
+    ASSERT_TRUE(WaitFor(
+        [&] { return game.Out().find("SmallBaby", game.Out().find("SmallBaby") + 1) != std::string::npos; }));
     const SavedPet ann = SaveAndRead(game, "ANN");
     // ANN is well kept: no mark, and no call even after a life step (dirt grows every step).
     game.Focus(0);
