@@ -81,8 +81,9 @@ TEST_F(LifeRecordTest, AScriptedLifeIsRecordedInOrderWithThePetFilesFiguresAtEve
     pet->Play(ball);
     pet->Clean();
     Save();
-    EXPECT_EQ(Events(recorder.Rows()), "new@0 refused@0:EGG Doesn't Eat! live@1 grow@6:Egg state@7:Normal live@12 "
-                                       "feed@13:Milk play@13:Ball clean@13 ");
+    EXPECT_EQ(Events(recorder.Rows()),
+              "new@0 refused@0:EGG Doesn't Eat! live@1 grow@6:Egg state@7:Normal live@12 "
+              "feed@13:Milk play@13:Ball clean@13 ");
 
     // Another pet (with no record yet) starts one when opened; back at PIP, the count goes on.
     game.Write("Pets/OLD.data", "OLD 3\nBaby Normal\n30 500 1 1 80 50 10 50 80 \n");
