@@ -12,7 +12,6 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -24,7 +23,7 @@ constexpr std::array<const char*, 7> kCounts = {"mood",  "full",     "energy", "
                                                 "dirty", "strength", "wisdom"};
 
 std::string Decimal(double value) {
-    char text[64];
+    char text[400]; // room for the largest double in full
     std::snprintf(text, sizeof text, "%.2f", value);
     std::string shown = text;
     if (shown.find('.') != std::string::npos) {
