@@ -1,6 +1,7 @@
 #include "growth/Stages.h"
 
 #include "core/Signals.h"
+#include "growth/GrowthRules.h"
 #include "pet/Food.h"
 #include "pet/Game.h"
 #include "support/Seams.h"
@@ -15,20 +16,12 @@ const char* const kNoPlay = "I don't wanna play with you!";
 constexpr int kCommonSleep = 9;
 constexpr int kChickSleep = 19;
 
-bool Fit(const GrowState& s) {
-    return s.GetHealth() > 40 && s.GetDirty() < 35;
-}
-
 bool Sickly(const GrowState& s) {
     return s.GetHealth() <= 19 || s.GetDirty() > 90;
 }
 
 [[noreturn]] void ChangeBody(const char* next) {
     throw BodyStateChanged(next);
-}
-
-[[noreturn]] void GrowInto(const char* next) {
-    throw GrowStateChanged(next);
 }
 
 void CheckNormalFamily(const GrowState& s, int sleepAt) {
@@ -238,77 +231,49 @@ void Chicken::FeedSmile(const Food& food) {
     FeedHappyChick(*this, food);
 }
 
-// Growth checks. All comparisons are strict.
+// Growth checks: the rule table decides, in its order of trial.
+
+namespace {
+void GrowByRules(const GrowState& s, int checks = 0) {
+    const std::string next = growth::NextStage(s, checks);
+    if (!next.empty()) {
+        throw GrowStateChanged(next);
+    }
+}
+} // namespace
 
 void Egg::Grow() {
     ++hatchCount;
-    if (hatchCount > 5) {
-        GrowInto("SmallBaby");
-    }
+    GrowByRules(*this, hatchCount);
 }
 
 void SmallBaby::Grow() {
-    if (GetHeight() > 20.0 && GetWeight() > 550.0 && Fit(*this)) {
-        GrowInto("Baby");
-    }
+    GrowByRules(*this);
 }
-
 void Baby::Grow() {
-    if (!Fit(*this)) {
-        return;
-    }
-    const double h = GetHeight();
-    const double w = GetWeight();
-    if (h < 45.0 && w > 800.0) {
-        GrowInto("BigBaby");
-    }
-    if (h > 45.0 && w < 600.0) {
-        GrowInto("SmallCock");
-    }
-    if (h > 37.0 && w > 640.0) {
-        GrowInto("SmallChick");
-    }
+    GrowByRules(*this);
 }
-
 void BigBaby::Grow() {
-    if (!Fit(*this)) {
-        return;
-    }
-    if (GetHeight() < 75.0 && GetWeight() > 1200.0) {
-        GrowInto("Flower");
-    }
-    if (GetHeight() > 75.0 && GetWeight() > 960.0) {
-        GrowInto("Chicken");
-    }
+    GrowByRules(*this);
 }
-
 void SmallChick::Grow() {
-    if (GetHeight() > 75.0 && GetWeight() > 960.0 && Fit(*this)) {
-        GrowInto("Chicken");
-    }
+    GrowByRules(*this);
 }
-
 void SmallCock::Grow() {
-    if (!Fit(*this)) {
-        return;
-    }
-    if (GetHeight() > 90.0 && GetWeight() < 840.0) {
-        GrowInto("Cock");
-    }
-    if (GetHeight() > 75.0 && GetWeight() > 960.0) {
-        GrowInto("Chicken");
-    }
+    GrowByRules(*this);
 }
-
 void Cock::Grow() {
-    if (GetHeight() > 120.0 && GetWeight() < 960.0 && Fit(*this)) {
-        GrowInto("BigCock");
-    }
+    GrowByRules(*this);
 }
-
-void Chicken::Grow() {}
-void BigCock::Grow() {}
-void Flower::Grow() {}
+void Chicken::Grow() {
+    GrowByRules(*this);
+}
+void BigCock::Grow() {
+    GrowByRules(*this);
+}
+void Flower::Grow() {
+    GrowByRules(*this);
+}
 
 // The egg neither eats nor plays, and only gets dirtier as it waits.
 
