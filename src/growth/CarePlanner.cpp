@@ -27,8 +27,9 @@ std::string Owner(const GrowthMap& map, double height, double weight) {
 
 int FeedingsTo(const GrowthMap& map, const std::string& next, double height, double weight,
                const Food& food) {
-    if (Owner(map, height, weight) == next) {
-        return 0;
+    // A pet standing in a region grows into that stage at its next check.
+    if (const std::string here = Owner(map, height, weight); !here.empty()) {
+        return here == next ? 0 : kNever;
     }
     for (int feedings = 1; feedings <= kMostFeedings; ++feedings) {
         height = GrowState::HeightAfter(height, food.GetHeight());

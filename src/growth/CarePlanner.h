@@ -23,8 +23,8 @@ constexpr int kMostFeedings = 999;
 
 // How many feedings of `food` alone take a pet at (height, weight) into `next`'s region, judged
 // by the food's height and weight gains as the statistic rules add them: 0 when it stands there
-// already, kNever when its path first enters another stage's region (it would grow into that
-// one), enters none within kMostFeedings, or never gets anywhere.
+// already, kNever when it stands in or its path first enters another stage's region (it would
+// grow into that one), or it enters none within kMostFeedings.
 int FeedingsTo(const GrowthMap& map, const std::string& next, double height, double weight, const Food& food);
 
 // One plan per next stage of the map, in the rules' order (a stage that two rules lead to,
