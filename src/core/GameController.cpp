@@ -4,11 +4,13 @@
 #include "core/Initializer.h"
 #include "core/Signals.h"
 #include "minigame/TTT.h"
+#include "pet/BodyState.h"
 #include "pet/Food.h"
 #include "pet/Game.h"
 #include "pet/Pet.h"
 #include "pet/PetFile.h"
 #include "presentation/KeyCodes.h"
+#include "presentation/LifeView.h"
 #include "presentation/Menu.h"
 #include "presentation/PicFactory.h"
 #include "presentation/PicText.h"
@@ -33,7 +35,8 @@ constexpr const char* kDefaultFont = "fonts/Arial.ttf";
 constexpr float kDeathNoticeSeconds = 2.5f;
 constexpr float kRefusalSeconds = 2.5f;
 constexpr const char* kNoPetHint = "Press m for the menu";
-constexpr const char* kPetHint = "m: menu   p: pet";
+constexpr const char* kPetHint = "m: menu   p: pet   l: life";
+constexpr const char* kLifeHint = "l: life";
 
 // Each command of the menus is an operation that calls one controller command.
 template <void (GameController::*Command)()> class CommandOperation : public facade::EventOperation {
@@ -54,6 +57,7 @@ using FeedOperation = CommandOperation<&GameController::Feed>;
 using PlayOperation = CommandOperation<&GameController::Play>;
 using CleanOperation = CommandOperation<&GameController::Clean>;
 using CureOperation = CommandOperation<&GameController::Cure>;
+using LifeOperation = CommandOperation<&GameController::ShowLife>;
 
 // Focusing the window answers its call for attention, as desktops do.
 class CalmOperation : public facade::EventOperation {
@@ -89,6 +93,24 @@ void SetContext(facade::WindowApp& window, bool active, double retryPause) {
     }
 }
 
+// The pet as a row of its life record, for the life view.
+LifeRow RowOf(const Pet& pet) {
+    const BodyState& body = pet.GetBodyState();
+    LifeRow row;
+    row.stage = body.GetGrowStateName();
+    row.body = body.GetName();
+    row.height = body.GetHeight();
+    row.weight = body.GetWeight();
+    row.mood = body.GetMood();
+    row.full = body.GetFull();
+    row.energy = body.GetEnergy();
+    row.health = body.GetHealth();
+    row.dirty = body.GetDirty();
+    row.strength = body.GetStrength();
+    row.wisdom = body.GetWisdom();
+    return row;
+}
+
 float Half(unsigned size) {
     return static_cast<float>(size / 2);
 }
@@ -118,9 +140,17 @@ GameController::GameController() : loader(Initializer::GetInstance()) {
     for (auto& behavior : standing) {
         scheduler->Add(behavior.get());
     }
-    // A click on the pet opens the pet menu, as p does; a click elsewhere does nothing.
-    dispatcher->SetClickKeys(
-        [this](float x, float y) { return pet && pet->IsAt(x, y) ? keys::P : keys::NoKey; });
+    // A click on the pet opens the pet menu, as p does, one on the hint's "l: life" the life view;
+    // a click elsewhere does nothing.
+    dispatcher->SetClickKeys([this](float x, float y) {
+        if (!pet) {
+            return keys::NoKey;
+        }
+        return pet->IsAt(x, y)                                   ? keys::P
+               : window->GetHintBounds(kLifeHint).contains(x, y) ? keys::L
+                                                                 : keys::NoKey;
+    });
+    lifeRows = [this] { return std::vector<LifeRow>{RowOf(*pet)}; };
     dispatcher->AddWindowOperation(events::GainedFocus, Keep(std::make_unique<CalmOperation>(window.get())));
     ClearIfNoPet();
 }
@@ -152,6 +182,7 @@ void GameController::BuildPetMenu() {
     petMenu->AddItem('c', "Clean", Keep(std::make_unique<CleanOperation>(this)));
     petMenu->AddItem('h', "Cure", Keep(std::make_unique<CureOperation>(this)));
     dispatcher->AddKeyOperation('p', petMenu.get());
+    dispatcher->AddKeyOperation('l', Keep(std::make_unique<LifeOperation>(this)));
 }
 
 void GameController::Save() {
@@ -199,6 +230,28 @@ void GameController::Clean() {
 
 void GameController::Cure() {
     LetPetAct([this] { pet->Cure(); });
+}
+
+void GameController::ShowLife() {
+    if (!pet) {
+        return;
+    }
+    std::vector<const Food*> offered;
+    for (const auto& [name, food] : foods) {
+        offered.push_back(food.get());
+    }
+    // The pet stands still while the player reads, as in a chooser.
+    behaviors->RemovePetBehaviors();
+    behaviors->RemoveEventBehavior();
+    LifeView view(
+        window.get(), lifeRows, [this] { return RowOf(*pet); }, std::move(offered), pet->GetName(),
+        dispatcher->GetWindowOperations());
+    const LifeView::End end = view.Run();
+    behaviors->AddEventBehavior();
+    behaviors->AddPetBehaviors();
+    if (end == LifeView::End::WindowClosed) {
+        Quit();
+    }
 }
 
 void GameController::ShowState() {

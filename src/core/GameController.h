@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/BehaviorScheduler.h"
+#include "pet/LifeRow.h"
 #include "presentation/EventDispatcher.h"
 
 #include <SFML/Graphics/Rect.hpp>
@@ -50,6 +51,8 @@ public:
     void Clean();
     void Cure();
     void ShowState();
+    // The life view with its growth map and life chart; the game stands still while it is open.
+    void ShowLife();
 
     // The death sequence; `cause` is the death signal's text.
     void OnDeath(const std::string& cause);
@@ -108,4 +111,6 @@ private:
     std::vector<std::unique_ptr<facade::EventOperation>> operations;
     std::vector<std::unique_ptr<AutoBehavior>> standing;
     bool petMenuBuilt = false;
+    // The current pet's life record, for the life view.
+    std::function<std::vector<LifeRow>()> lifeRows;
 };
