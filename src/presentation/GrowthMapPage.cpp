@@ -147,6 +147,7 @@ struct Axis {
         lo = std::floor(low / step) * step;
         hi = std::ceil(high / step) * step;
     }
+    int Steps() const { return std::clamp(int(std::lround((hi - lo) / step)), 0, 20); }
     // Where a value falls between `from` (lo) and `to` (hi) on screen; kept a little outside.
     float At(double value, float from, float to) const {
         const double share = std::clamp((value - lo) / (hi - lo), -0.02, 1.02);
@@ -163,6 +164,11 @@ std::string Number(double value) {
 // The span of the cuts and of the pet's path, with room around the cuts so that each region
 // shows on both sides of its edge.
 Axis Fit(std::vector<double> values, const std::vector<double>& cuts, double leastSpan) {
+    // Values no pet reaches by eating (from an edited file) would squash everything else.
+    std::erase_if(values, [](double v) { return !(std::abs(v) < 1e6); });
+    if (values.empty()) {
+        values.push_back(0.0);
+    }
     if (!cuts.empty()) {
         const double room = std::max(leastSpan, cuts.back() - cuts.front()) * 0.35;
         values.push_back(cuts.front() - room);
@@ -199,11 +205,13 @@ void DrawGrid(sf::RenderTarget& target, const Plot& plot) {
     target.draw(frame);
     const float left = plot.box.left, right = left + plot.box.width;
     const float top = plot.box.top, bottom = top + plot.box.height;
-    for (double h = plot.across.lo; h <= plot.across.hi + 1e-9; h += plot.across.step) {
+    for (int i = 0; i <= plot.across.Steps(); ++i) {
+        const double h = plot.across.lo + i * plot.across.step;
         Segment(target, {plot.X(h), top}, {plot.X(h), bottom}, kGrid, 1.0f);
         Write(target, Number(h), 10, kQuiet, plot.X(h), bottom + 4.0f, 1, 0);
     }
-    for (double w = plot.up.lo; w <= plot.up.hi + 1e-9; w += plot.up.step) {
+    for (int i = 0; i <= plot.up.Steps(); ++i) {
+        const double w = plot.up.lo + i * plot.up.step;
         Segment(target, {left, plot.Y(w)}, {right, plot.Y(w)}, kGrid, 1.0f);
         Write(target, Number(w), 10, kQuiet, left - 5.0f, plot.Y(w), 2, 1);
     }
@@ -218,13 +226,52 @@ void DrawFrame(sf::RenderTarget& target, const Plot& plot) {
     target.draw(frame);
 }
 
+// The on-screen rectangle of pieces all owned by the rule where its label fits best: wide
+// enough for it if any is, then the largest.
+sf::FloatRect Roomiest(const Plot& plot, const growth::GrowthMap& map, int rule, float labelWidth) {
+    const auto& hc = map.HeightCuts();
+    const auto& wc = map.WeightCuts();
+    const int across = map.PieceCount(hc), up = map.PieceCount(wc);
+    const auto owned = [&](int i0, int i1, int j0, int j1) {
+        for (int i = i0; i <= i1; ++i) {
+            for (int j = j0; j <= j1; ++j) {
+                if (map.Owner(i, j) != rule) {
+                    return false;
+                }
+            }
+        }
+        return true;
+    };
+    sf::FloatRect best;
+    float bestScore = 0.0f;
+    for (int i0 = 0; i0 < across; i0 += 2) {
+        for (int j0 = 0; j0 < up; j0 += 2) {
+            for (int i1 = i0; i1 < across && owned(i0, i1, j0, j0); i1 += 2) {
+                for (int j1 = j0; j1 < up && owned(i0, i1, j0, j1); j1 += 2) {
+                    const double h0 = Stretch(hc, i0, plot.across).first,
+                                 h1 = Stretch(hc, i1, plot.across).second;
+                    const double w0 = Stretch(wc, j0, plot.up).first, w1 = Stretch(wc, j1, plot.up).second;
+                    const sf::FloatRect box(plot.X(h0), plot.Y(w1), plot.X(h1) - plot.X(h0),
+                                            plot.Y(w0) - plot.Y(w1));
+                    const float area = box.width * box.height;
+                    const float score = area > 0.0f && box.width >= labelWidth ? area + 1e7f : area;
+                    if (score > bestScore) {
+                        bestScore = score;
+                        best = box;
+                    }
+                }
+            }
+        }
+    }
+    return best;
+}
+
 // Shaded cells, then their edges: solid where the edge itself belongs to a region beside it (its
-// bound is reached), dashed where it does not; each region labelled in its largest cell.
+// bound is reached), dashed where it does not; each region labelled where it has most room.
 void DrawRegions(sf::RenderTarget& target, const Plot& plot, const growth::GrowthMap& map) {
     const auto& hc = map.HeightCuts();
     const auto& wc = map.WeightCuts();
     const int across = map.PieceCount(hc), up = map.PieceCount(wc);
-    std::vector<std::pair<float, sf::FloatRect>> largest(map.Rules().size());
     for (int i = 0; i < across; i += 2) {
         for (int j = 0; j < up; j += 2) {
             const int owner = map.Owner(i, j);
@@ -239,10 +286,6 @@ void DrawRegions(sf::RenderTarget& target, const Plot& plot, const growth::Growt
             shade.setPosition(cell.left, cell.top);
             shade.setFillColor(WithAlpha(StageColour(map.Rules()[std::size_t(owner)].next), 60));
             target.draw(shade);
-            auto& best = largest[std::size_t(owner)];
-            if (cell.width * cell.height > best.first) {
-                best = {cell.width * cell.height, cell};
-            }
         }
     }
     // Edges: every odd piece between two differently owned neighbours.
@@ -270,15 +313,15 @@ void DrawRegions(sf::RenderTarget& target, const Plot& plot, const growth::Growt
             edge(i, j, map.Owner(i, j - 1), map.Owner(i, j + 1), plot.At(h0, w), plot.At(h1, w));
         }
     }
-    // Each region's picture and name side by side in the middle of its largest visible cell.
-    for (std::size_t r = 0; r < largest.size(); ++r) {
-        const sf::FloatRect cell = largest[r].second;
-        if (largest[r].first <= 0.0f) {
+    // Each region's picture and name side by side in the middle of its roomiest rectangle.
+    for (std::size_t r = 0; r < map.Rules().size(); ++r) {
+        const std::string next(map.Rules()[r].next);
+        facade::Text name(growth::ShownName(next), kFont, 11);
+        const sf::FloatRect cell = Roomiest(plot, map, int(r), name.GetWidth() + 34.0f);
+        if (cell.width <= 0.0f) {
             continue;
         }
-        const std::string next(map.Rules()[r].next);
         const float most = std::clamp(cell.height - 6.0f, 14.0f, 28.0f);
-        facade::Text name(growth::ShownName(next), kFont, 11);
         const float width = most + 3.0f + name.GetWidth();
         const float right = plot.box.left + plot.box.width - width - 3.0f;
         const float x =
@@ -294,6 +337,9 @@ void DrawPath(sf::RenderTarget& target, const Plot& plot, const std::vector<Life
               const LifeRow& now) {
     std::vector<sf::Vector2f> points;
     for (const LifeRow& row : rows) {
+        if (!std::isfinite(row.height) || !std::isfinite(row.weight)) {
+            continue;
+        }
         const sf::Vector2f at = plot.At(row.height, row.weight);
         // Rows closer than a pixel add nothing to the line.
         if (points.empty() || std::hypot(at.x - points.back().x, at.y - points.back().y) >= 1.0f) {
