@@ -11,8 +11,10 @@ double Needed(const Bound& bound, double value, double unit) {
     if (bound.Holds(value)) {
         return 0.0;
     }
+    // A gap of a whole number of units may come out a hair short of it in binary; the slack
+    // keeps such a gap from being met exactly, where a strict bound still fails.
     const double gap = std::abs(bound.value - value) / unit;
-    const double units = bound.strict ? std::floor(gap) + 1.0 : std::ceil(gap);
+    const double units = bound.strict ? std::floor(gap + 1e-6) + 1.0 : std::ceil(gap);
     return (bound.side == Bound::Side::Above ? units : -units) * unit;
 }
 

@@ -155,6 +155,16 @@ struct Axis {
     }
 };
 
+std::string Ordinal(int n) {
+    const int last = n % 10, tens = n % 100;
+    const char* suffix = tens >= 11 && tens <= 13 ? "th"
+                         : last == 1              ? "st"
+                         : last == 2              ? "nd"
+                         : last == 3              ? "rd"
+                                                  : "th";
+    return std::to_string(n) + suffix;
+}
+
 std::string Number(double value) {
     char text[32];
     std::snprintf(text, sizeof text, std::abs(value - std::round(value)) < 1e-9 ? "%.0f" : "%.1f", value);
@@ -379,7 +389,7 @@ void DrawAdvice(sf::RenderTarget& target, float left, float right, float top, co
         Write(target,
               is + ": it hatches into " + growth::Article(rules.front().next) + " " +
                   growth::ShownName(rules.front().next) + " on its " +
-                  std::to_string(rules.front().afterChecks + 1) + "th life step",
+                  Ordinal(rules.front().afterChecks + 1) + " life step",
               13, kInk, left, top, 0, 0, kTitleFont);
         return;
     }

@@ -3,6 +3,7 @@
 #include "core/Signals.h"
 #include "growth/CarePlanner.h"
 #include "growth/GrowState.h"
+#include "growth/GrowthAdvice.h"
 #include "pet/Food.h"
 
 #include "TestSupport.h"
@@ -12,6 +13,7 @@
 #include <cmath>
 #include <fstream>
 #include <random>
+#include <sstream>
 
 namespace {
 const char* const kStages[] = {"Egg",       "SmallBaby", "Baby", "BigBaby", "SmallChick",
@@ -114,4 +116,35 @@ TEST(CarePlanner, NamesTheFoodThatGrowsThePetThereInTheFewestFeedings) {
         }
     }
     EXPECT_GT(plansWithFood, 100);
+}
+
+TEST(GrowthAdvice, GrowingByTheMissingAmountsIsEnoughAndReachedSizesLackNothing) {
+    std::mt19937 random(17);
+    for (const char* stage : kStages) {
+        for (const growth::Rule& rule : growth::RulesFrom(stage)) {
+            if (rule.CountsChecks()) {
+                continue;
+            }
+            for (int i = 0; i < 200; ++i) {
+                // Every fourth point exactly on the bounds.
+                double h =
+                    i % 4 ? Round(std::uniform_real_distribution<double>(0, 240)(random)) : rule.height.value;
+                double w = i % 4 ? Round(std::uniform_real_distribution<double>(0, 2000)(random))
+                                 : rule.weight.value;
+                const std::string missing = growth::SizeMissing(rule, h, w);
+                EXPECT_EQ(missing.empty(), rule.HoldsAt(h, w))
+                    << stage << " " << h << " " << w << ": " << missing;
+                std::istringstream words(missing);
+                double amount;
+                std::string unit, way;
+                while (words >> amount >> unit >> way) {
+                    const double sign = way.starts_with("taller") || way.starts_with("heavier") ? 1 : -1;
+                    (unit == "cm" ? h : w) += sign * amount;
+                }
+                EXPECT_TRUE(rule.HoldsAt(h, w)) << stage << " to " << rule.next << ": " << missing;
+            }
+        }
+    }
+    EXPECT_EQ(growth::FitnessMissing(40, 35), "health over 40 (now 40), dirty under 35 (now 35)");
+    EXPECT_EQ(growth::FitnessMissing(41, 34), "");
 }
