@@ -111,6 +111,7 @@ private:
     std::vector<std::unique_ptr<facade::EventOperation>> operations;
     std::vector<std::unique_ptr<AutoBehavior>> standing;
     bool petMenuBuilt = false;
-    // The current pet's life record, for the life view.
+    // The current pet's life record for the life view; until the record is kept, the pet as it
+    // is now, as one row.
     std::function<std::vector<LifeRow>()> lifeRows;
 };
