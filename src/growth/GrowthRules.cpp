@@ -1,7 +1,5 @@
 #include "growth/GrowthRules.h"
 
-#include "growth/GrowState.h"
-
 #include <cctype>
 
 namespace growth {
@@ -65,22 +63,17 @@ std::span<const Rule> RulesFrom(std::string_view stage) {
     return {first, last};
 }
 
-std::string NextStage(std::string_view stage, double height, double weight, int health, int dirty,
-                      int checks) {
-    for (const Rule& rule : RulesFrom(stage)) {
+std::string_view NextStage(std::span<const Rule> rules, double height, double weight, int health, int dirty,
+                           int checks) {
+    for (const Rule& rule : rules) {
         const bool holds = rule.CountsChecks() ? checks > rule.afterChecks
                                                : (!rule.needsFit || kFitness.Holds(health, dirty)) &&
                                                      rule.HoldsAt(height, weight);
         if (holds) {
-            return std::string(rule.next);
+            return rule.next;
         }
     }
-    return "";
-}
-
-std::string NextStage(const GrowState& state, int checks) {
-    return NextStage(state.GetName(), state.GetHeight(), state.GetWeight(), state.GetHealth(),
-                     state.GetDirty(), checks);
+    return {};
 }
 
 std::string ShownName(std::string_view stage) {

@@ -4,8 +4,6 @@
 #include <string>
 #include <string_view>
 
-class GrowState;
-
 // The growth rules of the ten stages in one table: every stage's Grow and the growth map read
 // it, so a bound is written only here.
 namespace growth {
@@ -49,14 +47,11 @@ const Fitness& Fit();
 // The rules out of a stage in their order of trial; empty for a final stage or an unknown name.
 std::span<const Rule> RulesFrom(std::string_view stage);
 
-// The stage a pet of that stage and those statistics grows into at a growth check, or "" when
-// it stays; `checks` counts the growth checks the stage object has had, this one included (only
-// the egg's rule reads it).
-std::string NextStage(std::string_view stage, double height, double weight, int health, int dirty,
-                      int checks = 0);
-
-// The same for a stage object and its statistics.
-std::string NextStage(const GrowState& state, int checks = 0);
+// The stage a pet grows into at a growth check by these rules (a stage's, from RulesFrom), or
+// "" when it stays; `checks` counts the growth checks the stage object has had, this one
+// included (only the egg's rule reads it).
+std::string_view NextStage(std::span<const Rule> rules, double height, double weight, int health, int dirty,
+                           int checks = 0);
 
 // The name shown to players: "SmallBaby" -> "Small Baby".
 std::string ShownName(std::string_view stage);

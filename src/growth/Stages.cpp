@@ -234,46 +234,37 @@ void Chicken::FeedSmile(const Food& food) {
 // Growth checks: the rule table decides, in its order of trial.
 
 namespace {
-void GrowByRules(const GrowState& s, int checks = 0) {
-    const std::string next = growth::NextStage(s, checks);
+void GrowBy(std::span<const growth::Rule> rules, const GrowState& s, int checks = 0) {
+    const std::string_view next =
+        growth::NextStage(rules, s.GetHeight(), s.GetWeight(), s.GetHealth(), s.GetDirty(), checks);
     if (!next.empty()) {
-        throw GrowStateChanged(next);
+        throw GrowStateChanged(std::string(next));
     }
 }
 } // namespace
 
+// Each stage finds its rules once.
+#define HATCHLING_GROWS_BY_RULES(Class)                                                                      \
+    void Class::Grow() {                                                                                     \
+        static const auto rules = growth::RulesFrom(#Class);                                                 \
+        GrowBy(rules, *this);                                                                                \
+    }
+
 void Egg::Grow() {
+    static const auto rules = growth::RulesFrom("Egg");
     ++hatchCount;
-    GrowByRules(*this, hatchCount);
+    GrowBy(rules, *this, hatchCount);
 }
 
-void SmallBaby::Grow() {
-    GrowByRules(*this);
-}
-void Baby::Grow() {
-    GrowByRules(*this);
-}
-void BigBaby::Grow() {
-    GrowByRules(*this);
-}
-void SmallChick::Grow() {
-    GrowByRules(*this);
-}
-void SmallCock::Grow() {
-    GrowByRules(*this);
-}
-void Cock::Grow() {
-    GrowByRules(*this);
-}
-void Chicken::Grow() {
-    GrowByRules(*this);
-}
-void BigCock::Grow() {
-    GrowByRules(*this);
-}
-void Flower::Grow() {
-    GrowByRules(*this);
-}
+HATCHLING_GROWS_BY_RULES(SmallBaby)
+HATCHLING_GROWS_BY_RULES(Baby)
+HATCHLING_GROWS_BY_RULES(BigBaby)
+HATCHLING_GROWS_BY_RULES(SmallChick)
+HATCHLING_GROWS_BY_RULES(SmallCock)
+HATCHLING_GROWS_BY_RULES(Cock)
+HATCHLING_GROWS_BY_RULES(Chicken)
+HATCHLING_GROWS_BY_RULES(BigCock)
+HATCHLING_GROWS_BY_RULES(Flower)
 
 // The egg neither eats nor plays, and only gets dirtier as it waits.
 
