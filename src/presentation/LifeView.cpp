@@ -29,11 +29,19 @@ LifeView::End LifeView::Run() {
     now = nowSource ? nowSource() : (rows.empty() ? LifeRow{} : rows.back());
     page = 0;
     window->Activate();
-    while (window->IsOpened() && !ending::Requested()) {
-        Draw();
+    // Drawn again after every event, and once a second for a window uncovered meanwhile: the
+    // page stands still, and drawing it takes more than everything else the game does at rest.
+    constexpr int kPollsPerRedraw = 20;
+    bool changed = true;
+    for (int polls = 0; window->IsOpened() && !ending::Requested(); ++polls) {
+        if (changed || polls % kPollsPerRedraw == 0) {
+            Draw();
+            changed = false;
+        }
         window->Deactivate();
         sf::Event event;
         while (window->GetEvent(event)) {
+            changed = true;
             if (event.type == sf::Event::Closed) {
                 return End::WindowClosed;
             }
