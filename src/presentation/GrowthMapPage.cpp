@@ -126,7 +126,8 @@ void Dashed(sf::RenderTarget& target, sf::Vector2f a, sf::Vector2f b, sf::Color 
 struct Axis {
     double lo = 0.0, hi = 1.0, step = 1.0;
 
-    Axis(double low, double high, double leastSpan) {
+    // About `ticks` steps (at least two) over the range.
+    Axis(double low, double high, double leastSpan, float ticks) {
         if (high - low < leastSpan) {
             const double middle = (low + high) / 2.0;
             low = middle - leastSpan / 2.0;
@@ -135,7 +136,7 @@ struct Axis {
         const double pad = (high - low) * 0.08;
         low -= pad;
         high += pad;
-        const double rough = (high - low) / 5.0;
+        const double rough = (high - low) / std::max(2.0, double(ticks));
         const double power = std::pow(10.0, std::floor(std::log10(rough)));
         step = power * 5.0;
         for (double nice : {1.0, 2.0, 5.0}) {
@@ -173,7 +174,7 @@ std::string Number(double value) {
 
 // The span of the cuts and of the pet's path, with room around the cuts so that each region
 // shows on both sides of its edge.
-Axis Fit(std::vector<double> values, const std::vector<double>& cuts, double leastSpan) {
+Axis Fit(std::vector<double> values, const std::vector<double>& cuts, double leastSpan, float ticks) {
     // Values no pet reaches by eating (from an edited file) would squash everything else.
     std::erase_if(values, [](double v) { return !(std::abs(v) < 1e6); });
     if (values.empty()) {
@@ -185,7 +186,7 @@ Axis Fit(std::vector<double> values, const std::vector<double>& cuts, double lea
         values.push_back(cuts.back() + room);
     }
     const auto [low, high] = std::minmax_element(values.begin(), values.end());
-    return Axis(*low, *high, leastSpan);
+    return Axis(*low, *high, leastSpan, ticks);
 }
 
 struct Plot {
@@ -440,10 +441,11 @@ void DrawGrowthMap(facade::WindowApp& window, const sf::FloatRect& area, const s
     Write(window, size, 12, kQuiet, right, area.top + 8.0f, 2, 0);
 
     const float adviceHeight = 16.0f * 4.0f + 12.0f;
-    const Plot plot{
-        {left + 34.0f, area.top + 44.0f, right - left - 34.0f, area.height - 44.0f - 34.0f - adviceHeight},
-        Fit(heights, map.HeightCuts(), 10.0),
-        Fit(weights, map.WeightCuts(), 100.0)};
+    const float top = area.top + 48.0f;
+    const sf::FloatRect box(left + 34.0f, top, right - left - 34.0f,
+                            area.top + area.height - top - 32.0f - adviceHeight);
+    const Plot plot{box, Fit(heights, map.HeightCuts(), 10.0, box.width / 60.0f),
+                    Fit(weights, map.WeightCuts(), 100.0, box.height / 30.0f)};
     DrawGrid(window, plot);
     DrawRegions(window, plot, map);
     DrawFrame(window, plot);
