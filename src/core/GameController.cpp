@@ -11,6 +11,7 @@
 #include "pet/Pet.h"
 #include "pet/PetFile.h"
 #include "presentation/KeyCodes.h"
+#include "presentation/LifeView.h"
 #include "presentation/Menu.h"
 #include "presentation/PicFactory.h"
 #include "presentation/PicText.h"
@@ -35,7 +36,8 @@ constexpr const char* kDefaultFont = "fonts/Arial.ttf";
 constexpr float kDeathNoticeSeconds = 2.5f;
 constexpr float kRefusalSeconds = 2.5f;
 constexpr const char* kNoPetHint = "Press m for the menu";
-constexpr const char* kPetHint = "m: menu   p: pet";
+constexpr const char* kPetHint = "m: menu   p: pet   l: life";
+constexpr const char* kLifeHint = "l: life";
 
 // Each command of the menus is an operation that calls one controller command.
 template <void (GameController::*Command)()> class CommandOperation : public facade::EventOperation {
@@ -56,6 +58,7 @@ using FeedOperation = CommandOperation<&GameController::Feed>;
 using PlayOperation = CommandOperation<&GameController::Play>;
 using CleanOperation = CommandOperation<&GameController::Clean>;
 using CureOperation = CommandOperation<&GameController::Cure>;
+using LifeOperation = CommandOperation<&GameController::ShowLife>;
 
 // Focusing the window answers its call for attention, as desktops do.
 class CalmOperation : public facade::EventOperation {
@@ -126,9 +129,16 @@ GameController::GameController()
     for (auto& behavior : standing) {
         scheduler->Add(behavior.get());
     }
-    // A click on the pet opens the pet menu, as p does; a click elsewhere does nothing.
-    dispatcher->SetClickKeys(
-        [this](float x, float y) { return pet && pet->IsAt(x, y) ? keys::P : keys::NoKey; });
+    // A click on the pet opens the pet menu, as p does, one on the hint's "l: life" the life view;
+    // a click elsewhere does nothing.
+    dispatcher->SetClickKeys([this](float x, float y) {
+        if (!pet) {
+            return keys::NoKey;
+        }
+        return pet->IsAt(x, y)                                   ? keys::P
+               : window->GetHintBounds(kLifeHint).contains(x, y) ? keys::L
+                                                                 : keys::NoKey;
+    });
     dispatcher->AddWindowOperation(events::GainedFocus, Keep(std::make_unique<CalmOperation>(window.get())));
     ClearIfNoPet();
 }
@@ -160,6 +170,7 @@ void GameController::BuildPetMenu() {
     petMenu->AddItem('c', "Clean", Keep(std::make_unique<CleanOperation>(this)));
     petMenu->AddItem('h', "Cure", Keep(std::make_unique<CureOperation>(this)));
     dispatcher->AddKeyOperation('p', petMenu.get());
+    dispatcher->AddKeyOperation('l', Keep(std::make_unique<LifeOperation>(this)));
 }
 
 void GameController::Save() {
@@ -207,6 +218,28 @@ void GameController::Clean() {
 
 void GameController::Cure() {
     LetPetAct([this] { pet->Cure(); });
+}
+
+void GameController::ShowLife() {
+    if (!pet) {
+        return;
+    }
+    std::vector<const Food*> offered;
+    for (const auto& [name, food] : foods) {
+        offered.push_back(food.get());
+    }
+    // The pet stands still while the player reads, as in a chooser.
+    behaviors->RemovePetBehaviors();
+    behaviors->RemoveEventBehavior();
+    LifeView view(
+        window.get(), [this] { return lifeRecorder->Rows(); }, [this] { return LifeRecorder::RowOf(*pet); },
+        std::move(offered), pet->GetName(), dispatcher->GetWindowOperations());
+    const LifeView::End end = view.Run();
+    behaviors->AddEventBehavior();
+    behaviors->AddPetBehaviors();
+    if (end == LifeView::End::WindowClosed) {
+        Quit();
+    }
 }
 
 void GameController::ShowState() {

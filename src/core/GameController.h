@@ -53,6 +53,8 @@ public:
     void Clean();
     void Cure();
     void ShowState();
+    // The life view with its growth map and life chart; the game stands still while it is open.
+    void ShowLife();
 
     // The death sequence; `cause` is the death signal's text.
     void OnDeath(const std::string& cause);

@@ -61,8 +61,12 @@ bool GrowState::IsRegistered(const std::string& name) {
     return Registry().count(name) != 0;
 }
 
+double GrowState::HeightAfter(double height, double gain) {
+    return height + gain > kMostHeight ? kMostHeight : height + gain;
+}
+
 void GrowState::AddHeight(double v) {
-    height = height + v > 240.0 ? 240.0 : height + v;
+    height = HeightAfter(height, v);
 }
 
 void GrowState::AddWeight(double v) {

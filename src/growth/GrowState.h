@@ -32,6 +32,10 @@ public:
     int GetMood() const { return mood; }
     int GetEnergy() const { return energy; }
 
+    static constexpr double kMostHeight = 240.0;
+    // The height after a gain: heights stop at kMostHeight.
+    static double HeightAfter(double height, double gain);
+
     // The statistic rules: the only way the operations change a statistic.
     void AddHeight(double v);
     void AddWeight(double v);

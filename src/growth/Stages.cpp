@@ -1,6 +1,7 @@
 #include "growth/Stages.h"
 
 #include "core/Signals.h"
+#include "growth/GrowthRules.h"
 #include "pet/Food.h"
 #include "pet/Game.h"
 #include "support/Seams.h"
@@ -15,20 +16,12 @@ const char* const kNoPlay = "I don't wanna play with you!";
 constexpr int kCommonSleep = 9;
 constexpr int kChickSleep = 19;
 
-bool Fit(const GrowState& s) {
-    return s.GetHealth() > 40 && s.GetDirty() < 35;
-}
-
 bool Sickly(const GrowState& s) {
     return s.GetHealth() <= 19 || s.GetDirty() > 90;
 }
 
 [[noreturn]] void ChangeBody(const char* next) {
     throw BodyStateChanged(next);
-}
-
-[[noreturn]] void GrowInto(const char* next) {
-    throw GrowStateChanged(next);
 }
 
 void CheckNormalFamily(const GrowState& s, int sleepAt) {
@@ -238,77 +231,40 @@ void Chicken::FeedSmile(const Food& food) {
     FeedHappyChick(*this, food);
 }
 
-// Growth checks. All comparisons are strict.
+// Growth checks: the rule table decides, in its order of trial.
+
+namespace {
+void GrowBy(std::span<const growth::Rule> rules, const GrowState& s, int checks = 0) {
+    const std::string_view next =
+        growth::NextStage(rules, s.GetHeight(), s.GetWeight(), s.GetHealth(), s.GetDirty(), checks);
+    if (!next.empty()) {
+        throw GrowStateChanged(std::string(next));
+    }
+}
+} // namespace
+
+// Each stage finds its rules once.
+#define HATCHLING_GROWS_BY_RULES(Class)                                                                      \
+    void Class::Grow() {                                                                                     \
+        static const auto rules = growth::RulesFrom(#Class);                                                 \
+        GrowBy(rules, *this);                                                                                \
+    }
 
 void Egg::Grow() {
+    static const auto rules = growth::RulesFrom("Egg");
     ++hatchCount;
-    if (hatchCount > 5) {
-        GrowInto("SmallBaby");
-    }
+    GrowBy(rules, *this, hatchCount);
 }
 
-void SmallBaby::Grow() {
-    if (GetHeight() > 20.0 && GetWeight() > 550.0 && Fit(*this)) {
-        GrowInto("Baby");
-    }
-}
-
-void Baby::Grow() {
-    if (!Fit(*this)) {
-        return;
-    }
-    const double h = GetHeight();
-    const double w = GetWeight();
-    if (h < 45.0 && w > 800.0) {
-        GrowInto("BigBaby");
-    }
-    if (h > 45.0 && w < 600.0) {
-        GrowInto("SmallCock");
-    }
-    if (h > 37.0 && w > 640.0) {
-        GrowInto("SmallChick");
-    }
-}
-
-void BigBaby::Grow() {
-    if (!Fit(*this)) {
-        return;
-    }
-    if (GetHeight() < 75.0 && GetWeight() > 1200.0) {
-        GrowInto("Flower");
-    }
-    if (GetHeight() > 75.0 && GetWeight() > 960.0) {
-        GrowInto("Chicken");
-    }
-}
-
-void SmallChick::Grow() {
-    if (GetHeight() > 75.0 && GetWeight() > 960.0 && Fit(*this)) {
-        GrowInto("Chicken");
-    }
-}
-
-void SmallCock::Grow() {
-    if (!Fit(*this)) {
-        return;
-    }
-    if (GetHeight() > 90.0 && GetWeight() < 840.0) {
-        GrowInto("Cock");
-    }
-    if (GetHeight() > 75.0 && GetWeight() > 960.0) {
-        GrowInto("Chicken");
-    }
-}
-
-void Cock::Grow() {
-    if (GetHeight() > 120.0 && GetWeight() < 960.0 && Fit(*this)) {
-        GrowInto("BigCock");
-    }
-}
-
-void Chicken::Grow() {}
-void BigCock::Grow() {}
-void Flower::Grow() {}
+HATCHLING_GROWS_BY_RULES(SmallBaby)
+HATCHLING_GROWS_BY_RULES(Baby)
+HATCHLING_GROWS_BY_RULES(BigBaby)
+HATCHLING_GROWS_BY_RULES(SmallChick)
+HATCHLING_GROWS_BY_RULES(SmallCock)
+HATCHLING_GROWS_BY_RULES(Cock)
+HATCHLING_GROWS_BY_RULES(Chicken)
+HATCHLING_GROWS_BY_RULES(BigCock)
+HATCHLING_GROWS_BY_RULES(Flower)
 
 // The egg neither eats nor plays, and only gets dirtier as it waits.
 

@@ -78,11 +78,17 @@ void LifeRecorder::Add(const char* event, std::uint64_t atStep, const std::strin
     if (!pet || name.empty() || pet->GetName() != name) {
         return;
     }
-    const BodyState& body = pet->GetBodyState();
-    LifeRow row;
+    LifeRow row = RowOf(*pet);
     row.time = liferecord::LocalTime(wallclock::Now());
     row.steps = atStep;
     row.event = event;
+    row.detail = detail;
+    pending.push_back(std::move(row));
+}
+
+LifeRow LifeRecorder::RowOf(const Pet& pet) {
+    const BodyState& body = pet.GetBodyState();
+    LifeRow row;
     row.stage = body.GetGrowStateName();
     row.body = body.GetName();
     row.height = body.GetHeight();
@@ -94,8 +100,7 @@ void LifeRecorder::Add(const char* event, std::uint64_t atStep, const std::strin
     row.dirty = body.GetDirty();
     row.strength = body.GetStrength();
     row.wisdom = body.GetWisdom();
-    row.detail = detail;
-    pending.push_back(std::move(row));
+    return row;
 }
 
 void LifeRecorder::Write() {

@@ -22,6 +22,8 @@ public:
     // The current pet's life: the record's rows from its last "new" on, then the rows not yet
     // written. Empty without a pet.
     std::vector<LifeRow> Rows() const;
+    // The pet's stage, body state and statistics as they are now, as a row with no event.
+    static LifeRow RowOf(const Pet& pet);
     // Life steps of the current pet since it was made.
     std::uint64_t Steps() const { return steps; }
 

@@ -55,6 +55,17 @@ void WindowApp::SetHint(const std::string& text, bool corner) {
     }
 }
 
+sf::FloatRect WindowApp::GetHintBounds(const std::string& part) const {
+    const std::size_t at = hint ? hint->GetText().find(part) : std::string::npos;
+    if (at == std::string::npos || part.empty()) {
+        return {};
+    }
+    const float left = hint->GetCharacterPosition(at).x;
+    const float right = hint->GetCharacterPosition(at + part.size()).x;
+    const sf::FloatRect line = hint->GetBounds();
+    return {left, line.top - 4.0f, right - left, line.height + 8.0f};
+}
+
 void WindowApp::ClearHome() {
     ClearScreen();
     if (hint) {

@@ -31,6 +31,9 @@ public:
     // The quiet line the home screen shows (empty: none): in the corner, small at the bottom
     // left; otherwise centred near the bottom. Grey, in the default font.
     void SetHint(const std::string& text, bool corner);
+    // Where `part` of the hint line lies (its first occurrence), a little taller than its
+    // letters so it is easy to click; empty when the hint has no such part.
+    sf::FloatRect GetHintBounds(const std::string& part) const;
     // The home screen under the pet, or alone without one: white, and the hint line.
     void ClearHome();
     void Display() { display(); }

@@ -1,0 +1,62 @@
+// The life view through the real binary: keys and clicks open it, turn its pages and leave it.
+#include "e2e/GameProcess.h"
+
+#include <gtest/gtest.h>
+
+using namespace e2e;
+
+namespace {
+// The page marks sit in the bottom band; the current page's is dark, the other grey: 0 for
+// the growth map on the left, 1 for the life chart on the right.
+bool OnPage(const Shot& s, int page) {
+    const int left = s.Count(0, 334, 240, 360, true), right = s.Count(240, 334, 480, 360, true);
+    return !PetDrawn(s) && (page == 0 ? left > 10 && right == 0 : right > 10 && left == 0);
+}
+} // namespace
+
+TEST(EndToEndLifeView, KeysAndClicksOpenTheViewTurnItsPagesAndLeaveIt) {
+    ASSERT_TRUE(XServer::Available()) << "no Xvfb to run the game on";
+    GameProcess game;
+    game.Write("Settings/Pet.list", "PIP\n");
+    // A dirty baby: unfit, so it does not grow meanwhile.
+    game.Write("Pets/PIP.data", "PIP 0\nBaby Normal\n30.000000 500.000000 5 5 80 50 50 50 80 \n");
+    game.Start();
+    ASSERT_NE(game.Main(), 0u) << game.Err();
+    // With no pet l does nothing: the menu key after it still opens the menu.
+    game.Keys({"l", "m"});
+    const auto menu = [](const Shot& s) { return s.Count(0, 0, 480, 360) > 100000; };
+    EXPECT_TRUE(menu(game.WaitForShot(menu))) << "l without a pet should leave the keys alone";
+    game.Keys({"o", "Return"});
+    const Shot home = game.WaitForShot(PetDrawn);
+    ASSERT_TRUE(PetDrawn(home));
+
+    game.Keys({"l"});
+    const Shot map = game.WaitForShot([](const Shot& s) { return OnPage(s, 0); });
+    EXPECT_TRUE(OnPage(map, 0)) << "l should open the growth map";
+    EXPECT_GT(map.Count(40, 40, 480, 240), 20000) << "the map's plot and regions";
+    game.Keys({"Right"});
+    EXPECT_TRUE(OnPage(game.WaitForShot([](const Shot& s) { return OnPage(s, 1); }), 1))
+        << "Right: the chart";
+    game.Keys({"Left"});
+    EXPECT_TRUE(OnPage(game.WaitForShot([](const Shot& s) { return OnPage(s, 0); }), 0)) << "Left: the map";
+    game.Keys({"Escape"});
+    EXPECT_TRUE(PetDrawn(game.WaitForShot(PetDrawn))) << "Escape should bring the pet back";
+
+    // The hint's last part is "l: life": a click on it opens the view, one on the other page's
+    // mark turns to it, one on "Esc: back" (bottom right) leaves.
+    unsigned end = 0;
+    for (unsigned x = 0; x < 240; ++x) {
+        end = home.Count(x, 336, x + 1, 360) > 0 ? x : end;
+    }
+    game.Click(int(end) - 8, 347);
+    EXPECT_TRUE(OnPage(game.WaitForShot([](const Shot& s) { return OnPage(s, 0); }), 0))
+        << "no view from the hint";
+    game.Click(290, 347);
+    EXPECT_TRUE(OnPage(game.WaitForShot([](const Shot& s) { return OnPage(s, 1); }), 1))
+        << "no turn from the mark";
+    game.Click(450, 347);
+    EXPECT_TRUE(PetDrawn(game.WaitForShot(PetDrawn))) << "Esc: back should bring the pet back";
+    game.Keys({"l", "l"});
+    EXPECT_TRUE(PetDrawn(game.WaitForShot(PetDrawn))) << "l should leave the view too";
+    EXPECT_TRUE(game.Refused().empty()) << game.Err();
+}
