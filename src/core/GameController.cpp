@@ -10,6 +10,7 @@
 #include "pet/PetFile.h"
 #include "presentation/KeyCodes.h"
 #include "presentation/Menu.h"
+#include "presentation/Notifier.h"
 #include "presentation/PicFactory.h"
 #include "presentation/PicText.h"
 #include "presentation/Picture.h"
@@ -115,6 +116,8 @@ GameController::GameController() : loader(Initializer::GetInstance()) {
 
     standing.push_back(std::make_unique<AutoSave>(this));
     standing.push_back(std::make_unique<PetAutoSayHello>(window.get(), [this] { ClearIfNoPet(); }));
+    notifier = std::make_unique<Notifier>(*window);
+    standing.push_back(std::make_unique<NotifierPump>(notifier.get()));
     for (auto& behavior : standing) {
         scheduler->Add(behavior.get());
     }
@@ -167,6 +170,7 @@ void GameController::Quit() {
     SetContext(*window, true, 0.5);
     window->Close();
     scheduler->Stop();
+    notifier.reset(); // withdraws what it shows: the game ends without running destructors
     std::exit(0);
 }
 

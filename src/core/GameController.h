@@ -15,6 +15,7 @@ class Food;
 class FileError;
 class Initializer;
 class Menu;
+class Notifier;
 class Pet;
 class PetBehaviors;
 class TTTProxy;
@@ -108,4 +109,5 @@ private:
     std::vector<std::unique_ptr<facade::EventOperation>> operations;
     std::vector<std::unique_ptr<AutoBehavior>> standing;
     bool petMenuBuilt = false;
+    std::unique_ptr<Notifier> notifier; // uses the window
 };
