@@ -6,6 +6,7 @@
 
 #include <systemd/sd-bus.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdint>
 #include <cstring>
@@ -104,7 +105,9 @@ bool Notifier::Link::Connect() {
     const int failure = sd_bus_open_user(&bus);
     if (failure < 0) {
         bus = nullptr;
-        Report(std::string("no session bus (") + std::strerror(-failure) + ")");
+        // ENOMEDIUM: neither DBUS_SESSION_BUS_ADDRESS nor XDG_RUNTIME_DIR is set.
+        Report(std::string("no session bus (") +
+               (failure == -ENOMEDIUM ? "the environment names none" : std::strerror(-failure)) + ")");
         return false;
     }
     // A failed match only loses clicks; the default answer to one would close the connection.
