@@ -4,6 +4,7 @@
 #include "core/Signals.h"
 #include "pet/Pet.h"
 #include "presentation/EventDispatcher.h"
+#include "presentation/Notifier.h"
 #include "presentation/PopupText.h"
 #include "support/Happenings.h"
 #include "support/Seams.h"
@@ -41,6 +42,10 @@ void PetAutoSayHello::Act() {
     if (afterwards) {
         afterwards();
     }
+}
+
+void NotifierPump::Act() {
+    notifier->Process();
 }
 
 void AutoSave::Act() {

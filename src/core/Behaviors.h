@@ -7,6 +7,7 @@
 #include <utility>
 
 class GameController;
+class Notifier;
 class Pet;
 namespace facade {
 class EventDispatcher;
@@ -68,6 +69,17 @@ public:
 
 private:
     GameController* controller;
+};
+
+// Reads the notification service's answers and clicks on every pass; costs nothing while the
+// game has no connection to it.
+class NotifierPump : public AutoBehavior {
+public:
+    explicit NotifierPump(Notifier* notifier) : AutoBehavior(1), notifier(notifier) {}
+    void Act() override;
+
+private:
+    Notifier* notifier;
 };
 
 // Owns the behaviours of the current pet and the event polling, and puts them into the

@@ -13,6 +13,7 @@
 #include "presentation/KeyCodes.h"
 #include "presentation/LifeView.h"
 #include "presentation/Menu.h"
+#include "presentation/Notifier.h"
 #include "presentation/PicFactory.h"
 #include "presentation/PicText.h"
 #include "presentation/Picture.h"
@@ -126,6 +127,8 @@ GameController::GameController()
 
     standing.push_back(std::make_unique<AutoSave>(this));
     standing.push_back(std::make_unique<PetAutoSayHello>(window.get(), [this] { ClearIfNoPet(); }));
+    notifier = std::make_unique<Notifier>(*window);
+    standing.push_back(std::make_unique<NotifierPump>(notifier.get()));
     for (auto& behavior : standing) {
         scheduler->Add(behavior.get());
     }
@@ -186,6 +189,7 @@ void GameController::Quit() {
     SetContext(*window, true, 0.5);
     window->Close();
     scheduler->Stop();
+    notifier.reset(); // withdraws what it shows: the game ends without running destructors
     std::exit(0);
 }
 

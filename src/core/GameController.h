@@ -16,6 +16,7 @@ class FileError;
 class Initializer;
 class LifeRecorder;
 class Menu;
+class Notifier;
 class Pet;
 class PetBehaviors;
 class TTTProxy;
@@ -114,4 +115,5 @@ private:
     std::vector<std::unique_ptr<AutoBehavior>> standing;
     bool petMenuBuilt = false;
     std::unique_ptr<LifeRecorder> lifeRecorder;
+    std::unique_ptr<Notifier> notifier; // uses the window
 };

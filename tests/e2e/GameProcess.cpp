@@ -45,6 +45,9 @@ GameProcess::GameProcess() {
     fs::copy(HATCHLING_GAME_DATA, folder, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
     // Greetings pop up at random moments; the tests want a screen that only their keys change.
     Write("Settings/Hello.list", "");
+    // No session bus, so that no test's game posts to the desktop of whoever runs the tests.
+    ::unsetenv("DBUS_SESSION_BUS_ADDRESS");
+    ::setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
 }
 
 GameProcess::~GameProcess() {

@@ -34,6 +34,7 @@ class GameProcess : public XServer, public TempGameFolder {
 public:
     // Starts an X server and copies the built game data into a new temporary folder, where files
     // are written and read (writing "" stands for removing: a missing file reads as "").
+    // Leaves the game without a session bus until the test names one.
     GameProcess();
     ~GameProcess();
 
