@@ -2,10 +2,12 @@
 
 #include "core/Behaviors.h"
 #include "core/Initializer.h"
+#include "core/Repaint.h"
 #include "core/Signals.h"
 #include "minigame/TTT.h"
 #include "pet/Food.h"
 #include "pet/Game.h"
+#include "pet/Memories.h"
 #include "pet/Pet.h"
 #include "pet/PetFile.h"
 #include "presentation/KeyCodes.h"
@@ -115,6 +117,16 @@ GameController::GameController() : loader(Initializer::GetInstance()) {
 
     standing.push_back(std::make_unique<AutoSave>(this));
     standing.push_back(std::make_unique<PetAutoSayHello>(window.get(), [this] { ClearIfNoPet(); }));
+    // Without a pet nothing else paints the home screen; with one, its frames do.
+    auto repaint = std::make_unique<Repaint>([this] {
+        if (!pet) {
+            window->ClearHome();
+            window->Display();
+        }
+    });
+    dispatcher->AddWindowOperation(events::GainedFocus, repaint.get());
+    dispatcher->AddWindowOperation(events::MouseEntered, repaint.get());
+    standing.push_back(std::move(repaint));
     for (auto& behavior : standing) {
         scheduler->Add(behavior.get());
     }
@@ -284,8 +296,11 @@ void GameController::NewPet() {
     }
 
     if (std::find(petNames.begin(), petNames.end(), name) == petNames.end()) {
-        std::unique_ptr<Pet> born =
-            TryBuild([&] { return std::make_unique<Pet>(kTemplateName, name, window.get()); });
+        // A dead pet of that name is kept, not overwritten by the new one.
+        std::unique_ptr<Pet> born = TryBuild([&] {
+            memories::Keep(name);
+            return std::make_unique<Pet>(kTemplateName, name, window.get());
+        });
         if (!born) {
             behaviors->AddPetBehaviors();
             ClearIfNoPet();

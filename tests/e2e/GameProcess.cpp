@@ -1,5 +1,7 @@
 #include "e2e/GameProcess.h"
 
+#include "presentation/Urgency.h"
+
 #include <X11/Xlib.h>
 
 #include <fcntl.h>
@@ -102,6 +104,37 @@ void GameProcess::Focus(unsigned long window) {
 bool GameProcess::Urgent() const {
     const std::string hints = Tool("xprop -id " + std::to_string(mainWindow) + " WM_HINTS");
     return hints.find("urgency hint bit is set") != std::string::npos;
+}
+
+void GameProcess::StartWindowManager() const {
+    Tool("openbox >/dev/null 2>&1 &");
+    WaitFor(
+        [this] { return Tool("xprop -root _NET_SUPPORTING_WM_CHECK").find("# 0x") != std::string::npos; });
+}
+
+unsigned long GameProcess::OpenOtherWindow() const {
+    Display* d = static_cast<Display*>(display);
+    const Window other = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 200, 100, 0, 0, 0xFFFFFF);
+    XStoreName(d, other, "Other");
+    XMapWindow(d, other);
+    XSync(d, False);
+    facade::x11::RequestActivation(other, name.c_str());
+    return other;
+}
+
+unsigned long GameProcess::ActiveWindow() const {
+    const std::string active = Tool("xprop -root _NET_ACTIVE_WINDOW");
+    const std::size_t at = active.find("# 0x");
+    return at == std::string::npos ? 0 : std::stoul(active.substr(at + 2), nullptr, 16);
+}
+
+std::pair<int, std::string> GameProcess::StartAgain() const {
+    std::string err =
+        Tool("sh -c 'cd \"" + folder.string() + "\" && exec " HATCHLING_BINARY "' 2>&1 >/dev/null; echo $?");
+    const std::size_t last = err.rfind('\n', err.size() - 2);
+    const int status = std::stoi(err.substr(last == std::string::npos ? 0 : last + 1));
+    err.erase(last == std::string::npos ? 0 : last + 1);
+    return {status, err};
 }
 
 Shot GameProcess::Capture(unsigned long window) const {

@@ -1,9 +1,13 @@
-// Start-up, naming a new pet, a name taken twice, a refused data
-// file, the close button, a pet that dies and window settings the game cannot start with, on the
-// real binary.
+// Start-up, naming a new pet (blanks alone are no name), a name taken twice, a refused data file,
+// the close button, a pet that dies and a new one of its name, a second start under a window
+// manager, and window settings the game cannot start with, on the real binary.
 #include "e2e/GameProcess.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
 
 using namespace e2e;
 
@@ -41,10 +45,14 @@ TEST(EndToEndStartup, PrintsTheStatesShowsAWhiteWindowAndMakesATypedPetThatTheCl
     EXPECT_TRUE(White(game.WaitForShot(White))) << "the refusal stayed on screen";
     EXPECT_TRUE(game.Read("Pets/REX.data").empty());
 
-    // A new name makes an egg from the template: saved, listed and drawn in the middle.
-    game.Keys({"m", "n", "BackSpace", "BackSpace", "BackSpace", "n", "e", "w", "Return"});
-    ASSERT_TRUE(WaitFor([&] { return !game.Read("Pets/NEW.data").empty(); }));
-    EXPECT_EQ(game.Read("Pets/NEW.data"), "NEW 0\nEgg Normal\n10.000000 120.000000 0 0 100 50 0 80 90 \n");
+    // Blanks alone are no name: Return leaves the prompt open. A new name with a blank inside
+    // makes an egg from the template: saved, listed and drawn in the middle.
+    game.Keys({"m", "n", "space", "space", "space", "Return", "BackSpace", "BackSpace", "BackSpace"});
+    game.Keys({"b", "i", "g", "space", "r", "e", "x", "Return"});
+    ASSERT_TRUE(WaitFor([&] { return !game.Read("Pets/BIG REX.data").empty(); }));
+    EXPECT_EQ(game.Read("Pets/BIG REX.data"),
+              "BIG REX 0\nEgg Normal\n10.000000 120.000000 0 0 100 50 0 80 90 \n");
+    EXPECT_FALSE(game.Exists("Pets/   .data"));
     EXPECT_TRUE(PetDrawn(game.WaitForShot(PetDrawn))) << "no pet drawn in the middle";
 
     // A refused data file: its balloon shows, and the current pet comes back.
@@ -56,24 +64,26 @@ TEST(EndToEndStartup, PrintsTheStatesShowsAWhiteWindowAndMakesATypedPetThatTheCl
     EXPECT_TRUE(PetDrawn(game.WaitForShot(PetDrawn))) << "the current pet did not come back";
 
     // The window manager's close button saves the pet and ends the game.
-    game.Write("Pets/NEW.data", "");
+    game.Write("Pets/BIG REX.data", "");
     game.Close();
     EXPECT_EQ(game.WaitForExit(), std::optional<int>(0));
-    EXPECT_EQ(game.Read("Pets/NEW.data").substr(0, 17), "NEW 0\nEgg Normal\n");
-    EXPECT_EQ(game.Read("Settings/Pet.list"), "REX\nODD\nNEW\n");
+    EXPECT_EQ(game.Read("Pets/BIG REX.data").substr(0, 21), "BIG REX 0\nEgg Normal\n");
+    EXPECT_EQ(game.Read("Settings/Pet.list"), "REX\nODD\nBIG REX\n");
     EXPECT_EQ(game.Read("Pets/ODD.data"), odd);
     EXPECT_EQ(game.Refused().size(), 1u) << game.Err();
 }
 
-TEST(EndToEndDeath, AStarvingPetDiesLeavingAWhiteScreenItsFileAndTheOtherNames) {
+TEST(EndToEndDeath, AStarvingPetDiesItsFilesAreKeptForANewPetOfItsNameAndASecondStartShowsTheGame) {
     REQUIRE_DISPLAY();
     GameProcess game;
+    game.StartWindowManager();
     const std::string bob = "BOB 0\nBaby Normal\n30.000000 500.000000 5 5 50 50 50 50 80 \n";
     // Starving, filthy and without health: its first life step kills it, whichever rule strikes first.
     const std::string sad = "SAD 1\nBaby Normal\n30.000000 500.000000 5 5 0 0 95 50 80 \n";
     game.Write("Settings/Pet.list", "ANN\nSAD\nBOB\nSAD\n");
     game.Write("Pets/SAD.data", sad);
     game.Write("Pets/BOB.data", bob);
+    game.Write("Pets/SAD.life", "its life\n");
     game.Start();
     ASSERT_NE(game.Main(), 0u) << game.Err();
 
@@ -89,11 +99,34 @@ TEST(EndToEndDeath, AStarvingPetDiesLeavingAWhiteScreenItsFileAndTheOtherNames) 
     // The pet commands and saving do nothing without a pet; the game still quits normally.
     game.Keys({"p", "s", "p", "c", "m", "s"});
     EXPECT_TRUE(White(game.Capture())) << "something drew the dead pet again";
+
+    // A new pet of the dead one's name starts afresh; the dead pet's files are kept, whole.
+    game.Keys({"m", "n", "s", "a", "d", "Return"});
+    ASSERT_TRUE(WaitFor([&] { return game.Read("Pets/SAD.data").rfind("SAD 0\nEgg", 0) == 0; }));
+    std::map<std::string, std::string> kept; // extension -> name and content
+    for (const auto& file : std::filesystem::directory_iterator(game.folder / "Pets/Memories")) {
+        kept[file.path().extension().string()] = file.path().stem().string() + "|" + game.Read(file.path());
+    }
+    const std::size_t stem = std::string("SAD YYYY-MM-DD HH-MM").size();
+    ASSERT_EQ(kept.size(), 2u);
+    EXPECT_THAT(kept[".data"].substr(0, stem),
+                testing::MatchesRegex("SAD [0-9]{4}-[0-9]{2}-[0-9]{2} [0-9]{2}-[0-9]{2}"));
+    EXPECT_EQ(kept[".data"].substr(stem), "|" + sad);
+    EXPECT_EQ(kept[".life"], kept[".data"].substr(0, stem) + "|its life\n");
+    EXPECT_FALSE(game.Exists("Pets/SAD.life"));
+
+    // A second start on the same folder brings the running game to the front, then ends.
+    const unsigned long other = game.OpenOtherWindow();
+    ASSERT_TRUE(WaitFor([&] { return game.ActiveWindow() == other; }));
+    EXPECT_EQ(game.StartAgain(),
+              std::pair(1, "refused: \"" + game.folder.string() +
+                               "\": another Hatchling is already running with these pets\n"));
+    EXPECT_TRUE(WaitFor([&] { return game.ActiveWindow() == game.Main(); })) << game.ActiveWindow();
+
     game.Keys({"m", "q"});
     EXPECT_EQ(game.WaitForExit(), std::optional<int>(0));
-    EXPECT_EQ(game.Read("Pets/SAD.data"), sad) << "the dead pet's file stays as it was";
     EXPECT_EQ(game.Read("Pets/BOB.data"), bob);
-    EXPECT_EQ(game.Read("Settings/Pet.list"), "ANN\nBOB\n");
+    EXPECT_EQ(game.Read("Settings/Pet.list"), "ANN\nBOB\nSAD\n");
 }
 
 TEST(EndToEndStartup, AnUnusableWindowSettingsFileEndsTheGameWithStatusOneAndOneRefusal) {
