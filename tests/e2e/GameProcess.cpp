@@ -115,7 +115,6 @@ void GameProcess::StartWindowManager() const {
 unsigned long GameProcess::OpenOtherWindow() const {
     Display* d = static_cast<Display*>(display);
     const Window other = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 200, 100, 0, 0, 0xFFFFFF);
-    XStoreName(d, other, "Other");
     XMapWindow(d, other);
     XSync(d, False);
     facade::x11::RequestActivation(other, name.c_str());
@@ -128,13 +127,9 @@ unsigned long GameProcess::ActiveWindow() const {
     return at == std::string::npos ? 0 : std::stoul(active.substr(at + 2), nullptr, 16);
 }
 
-std::pair<int, std::string> GameProcess::StartAgain() const {
-    std::string err =
-        Tool("sh -c 'cd \"" + folder.string() + "\" && exec " HATCHLING_BINARY "' 2>&1 >/dev/null; echo $?");
-    const std::size_t last = err.rfind('\n', err.size() - 2);
-    const int status = std::stoi(err.substr(last == std::string::npos ? 0 : last + 1));
-    err.erase(last == std::string::npos ? 0 : last + 1);
-    return {status, err};
+std::string GameProcess::StartAgain() const {
+    return Tool("sh -c 'cd \"" + folder.string() +
+                "\" && exec " HATCHLING_BINARY "' 2>&1 >/dev/null; echo exit $?");
 }
 
 Shot GameProcess::Capture(unsigned long window) const {

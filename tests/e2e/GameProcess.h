@@ -7,7 +7,6 @@
 #include <functional>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 // The real game binary, run in a fresh copy of its data folder and driven through the X server
@@ -58,9 +57,9 @@ public:
     // A window of the test's own, shown and (with a window manager) given the focus.
     unsigned long OpenOtherWindow() const;
     unsigned long ActiveWindow() const; // _NET_ACTIVE_WINDOW on the root, or 0
-    // Starts the game a second time in the same folder and waits for its end: the exit status,
-    // then standard error.
-    std::pair<int, std::string> StartAgain() const;
+    // Starts the game a second time in the same folder and waits for its end: its standard error,
+    // then "exit <status>".
+    std::string StartAgain() const;
     Shot Capture(unsigned long window = 0) const;
     // Captures until the condition holds; returns the last shot.
     Shot WaitForShot(const std::function<bool(const Shot&)>& condition, double seconds = 20.0,

@@ -9,21 +9,17 @@
 TEST(Memories, APetsOwnFilesMoveWholeUnderAFreeStampedNameAndOthersStay) {
     TempGameFolder game;
     ::setenv("TZ", "UTC", 1);
-    ::tzset();
-    const auto clock = wallclock::SetSource([] { return std::time_t{1796631300}; }); // 2026-12-07 08-15
-    game.Write("Pets/REX.data", "REX 3\n");
-    game.Write("Pets/REX.life", "life\n");
-    game.Write("Pets/REX.data.tmp", "half");
-    game.Write("Pets/REXY.data", "REXY 1\n");
-    game.Write("Pets/Memories/REX 2026-12-07 08-15.life", "older\n");
-    EXPECT_EQ(memories::Keep("REX"),
-              (std::vector<std::string>{"REX 2026-12-07 08-15 2.data", "REX 2026-12-07 08-15 2.life"}));
-    EXPECT_EQ(std::tuple(game.Read("Pets/Memories/REX 2026-12-07 08-15 2.data"),
-                         game.Read("Pets/Memories/REX 2026-12-07 08-15 2.life"),
-                         game.Read("Pets/Memories/REX 2026-12-07 08-15.life"), game.Exists("Pets/REX.data"),
-                         game.Exists("Pets/REX.life"), game.Read("Pets/REX.data.tmp"),
-                         game.Read("Pets/REXY.data")),
-              std::tuple("REX 3\n", "life\n", "older\n", false, false, "half", "REXY 1\n"));
+    const auto clock = wallclock::SetSource([] { return std::time_t{1796631300}; }); // 2026-12-07 08:15
+    for (const char* file :
+         {"REX.data", "REX.life", "REX.data.tmp", "REXY.data", "Memories/REX 2026-12-07 08-15.life"}) {
+        game.Write(std::string("Pets/") + file, file);
+    }
+    const std::string stem = "Pets/Memories/REX 2026-12-07 08-15 2.";
+    EXPECT_EQ(memories::Keep("REX").size(), 2u);
+    EXPECT_EQ(std::tuple(game.Read(stem + "data"), game.Read(stem + "life"), game.Exists("Pets/REX.data"),
+                         game.Exists("Pets/REX.life"), game.Exists("Pets/REX.data.tmp"),
+                         game.Exists("Pets/REXY.data")),
+              std::tuple("REX.data", "REX.life", false, false, true, true));
     EXPECT_TRUE(memories::Keep("ANN").empty());
     wallclock::SetSource(clock);
 }
