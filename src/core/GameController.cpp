@@ -117,9 +117,10 @@ GameController::GameController() : loader(Initializer::GetInstance()) {
 
     standing.push_back(std::make_unique<AutoSave>(this));
     standing.push_back(std::make_unique<PetAutoSayHello>(window.get(), [this] { ClearIfNoPet(); }));
-    // Without a pet nothing else paints the home screen; with one, its frames do.
+    // Without a pet nothing else paints the home screen; with one, its frames do. The name
+    // prompt, which takes events through the dispatcher too, paints itself.
     auto repaint = std::make_unique<Repaint>([this] {
-        if (!pet) {
+        if (!pet && !dispatcher->IsInputMode()) {
             window->ClearHome();
             window->Display();
         }
