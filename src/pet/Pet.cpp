@@ -17,6 +17,8 @@
 #include "support/FileError.h"
 #include "support/Happenings.h"
 
+#include "support/Seams.h"
+
 #include <SFML/Graphics/RectangleShape.hpp>
 
 #include <algorithm>

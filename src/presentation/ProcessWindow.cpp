@@ -30,8 +30,8 @@ std::vector<unsigned long> Items(Display* display, Window window, const char* na
 } // namespace
 
 void MarkProcess(unsigned long window) {
-    Display* display = XOpenDisplay(nullptr);
-    if (display == nullptr || window == 0) {
+    Display* display = window != 0 ? XOpenDisplay(nullptr) : nullptr;
+    if (display == nullptr) {
         return;
     }
     const unsigned long pid = static_cast<unsigned long>(::getpid());
