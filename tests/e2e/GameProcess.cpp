@@ -1,7 +1,5 @@
 #include "e2e/GameProcess.h"
 
-#include "presentation/Urgency.h"
-
 #include <X11/Xlib.h>
 
 #include <fcntl.h>
@@ -117,14 +115,11 @@ unsigned long GameProcess::OpenOtherWindow() const {
     const Window other = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 200, 100, 0, 0, 0xFFFFFF);
     XMapWindow(d, other);
     XSync(d, False);
-    facade::x11::RequestActivation(other, name.c_str());
     return other;
 }
 
 unsigned long GameProcess::ActiveWindow() const {
-    const std::string active = Tool("xprop -root _NET_ACTIVE_WINDOW");
-    const std::size_t at = active.find("# 0x");
-    return at == std::string::npos ? 0 : std::stoul(active.substr(at + 2), nullptr, 16);
+    return std::strtoul(Tool("xdotool getactivewindow 2>/dev/null").c_str(), nullptr, 10);
 }
 
 std::string GameProcess::StartAgain() const {

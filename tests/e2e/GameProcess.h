@@ -54,7 +54,7 @@ public:
     bool Urgent() const; // the urgency hint in the main window's WM_HINTS
     // A window manager (openbox) on this server, for the steps that need one; returns once it runs.
     void StartWindowManager() const;
-    // A window of the test's own, shown and (with a window manager) given the focus.
+    // A window of the test's own, shown, which a window manager gives the focus.
     unsigned long OpenOtherWindow() const;
     unsigned long ActiveWindow() const; // _NET_ACTIVE_WINDOW on the root, or 0
     // Starts the game a second time in the same folder and waits for its end: its standard error,
