@@ -26,9 +26,9 @@ constexpr float kGap = 12.0f;
 constexpr float kMargin = 8.0f;
 
 // The box each of `count` meter rows covers (label and bar), top to bottom and then column by
-// column, for a status text whose ink covers `text` in a window of `width` x `height`. When even
-// one column below the text would leave the window, the rows go there all the same: running out
-// of the window is better than covering the text.
+// column, for a status text whose ink covers `text` in a window of `width` x `height`. When no
+// number of columns below the text fits the window, they go below it in one column all the
+// same: running out of the window is better than covering the text.
 std::vector<sf::FloatRect> PlaceMeters(const sf::FloatRect& text, float width, float height, int count);
 
 } // namespace statuslayout
