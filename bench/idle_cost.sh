@@ -2,11 +2,14 @@
 # Cost at rest: the game with a living pet against a bare SFML window drawing a picture at
 # the same rate, each for a while under Xvfb. Reports CPU time, peak memory and the time
 # from start to the first white frame.
-# Usage: bench/idle_cost.sh [build folder (default build-release)] [seconds (default 60)]
+# Usage: bench/idle_cost.sh [build folder (default build-release)] [seconds (default 60)] [pet | home]
+# (home: the game stays on its home screen without a pet, which it repaints once a second)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$(cd "${1:-$root/build-release}" && pwd)"
 seconds="${2:-60}"
+open=open
+[ "${3:-pet}" = home ] && open=no
 [ -x "$build/hatchling" ] && [ -x "$build/bench/bare_window" ] || {
   echo "build $build first: cmake --build $build --target hatchling bare_window game_data" >&2; exit 1; }
 
@@ -57,5 +60,5 @@ chmod +x "$work/measure.sh"
 cd "$work/data"
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c "
   '$work/measure.sh' bare Bare '$seconds' no '$build/bench/bare_window' imgs/Baby_Normal0.png
-  '$work/measure.sh' hatchling Hatchling '$seconds' open '$build/hatchling'
+  '$work/measure.sh' hatchling Hatchling '$seconds' $open '$build/hatchling'
 "

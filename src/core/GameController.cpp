@@ -2,12 +2,14 @@
 
 #include "core/Behaviors.h"
 #include "core/Initializer.h"
+#include "core/Repaint.h"
 #include "core/Signals.h"
 #include "minigame/TTT.h"
 #include "pet/Food.h"
 #include "pet/Game.h"
 #include "pet/LifeRecord.h"
 #include "pet/LifeRecorder.h"
+#include "pet/Memories.h"
 #include "pet/Pet.h"
 #include "pet/PetFile.h"
 #include "presentation/KeyCodes.h"
@@ -129,6 +131,17 @@ GameController::GameController()
     standing.push_back(std::make_unique<PetAutoSayHello>(window.get(), [this] { ClearIfNoPet(); }));
     notifier = std::make_unique<Notifier>(*window);
     standing.push_back(std::make_unique<NotifierPump>(notifier.get()));
+    // Without a pet nothing else paints the home screen; with one, its frames do. The name
+    // prompt, which takes events through the dispatcher too, paints itself.
+    auto repaint = std::make_unique<Repaint>([this] {
+        if (!pet && !dispatcher->IsInputMode()) {
+            window->ClearHome();
+            window->Display();
+        }
+    });
+    dispatcher->AddWindowOperation(events::GainedFocus, repaint.get());
+    dispatcher->AddWindowOperation(events::MouseEntered, repaint.get());
+    standing.push_back(std::move(repaint));
     for (auto& behavior : standing) {
         scheduler->Add(behavior.get());
     }
@@ -329,8 +342,11 @@ void GameController::NewPet() {
     }
 
     if (std::find(petNames.begin(), petNames.end(), name) == petNames.end()) {
-        std::unique_ptr<Pet> born =
-            TryBuild([&] { return std::make_unique<Pet>(kTemplateName, name, window.get()); });
+        // A dead pet of that name is kept, not overwritten by the new one.
+        std::unique_ptr<Pet> born = TryBuild([&] {
+            memories::Keep(name);
+            return std::make_unique<Pet>(kTemplateName, name, window.get());
+        });
         if (!born) {
             behaviors->AddPetBehaviors();
             ClearIfNoPet();

@@ -2,6 +2,7 @@
 #include "core/GameController.h"
 #include "core/Launch.h"
 #include "core/Prototypes.h"
+#include "core/RunningGame.h"
 #include "support/EndRequest.h"
 #include "support/FileError.h"
 
@@ -24,6 +25,7 @@ bool TakeFolders() {
             launch::FindFolders(std::filesystem::current_path().string(), executable,
                                 Environment("XDG_DATA_HOME"), Environment("HOME"));
         if (!launch::LockFolder(folders.locked)) {
+            launch::ShowRunningGame(folders.locked);
             ReportRefusal(folders.locked, 0, "another Hatchling is already running with these pets");
             return false;
         }

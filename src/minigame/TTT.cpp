@@ -92,7 +92,7 @@ void TTTProxy::TTT::ShowTurn(const Outcome& outcome) {
     result.SetCenter(1, 1);
     result.SetPosition(static_cast<float>(window->GetWidth() / 2),
                        static_cast<float>(window->GetHeight() / 2));
-    window->ClearScreen();
+    window->ClearHome();
     result.Draw(*window);
     window->Display();
 }
@@ -100,6 +100,9 @@ void TTTProxy::TTT::ShowTurn(const Outcome& outcome) {
 void TTTProxy::TTT::Play() {
     Reset();
     window = std::make_unique<facade::WindowApp>(kSide, kSide, GetName(), kCloseButtonStyle);
+    window->TakeGameIcon();
+    window->SetHint(kHint, true);
+    window->ClearHome();
     window->Display();
     facade::Text menu(kMenu, kFont, 30);
     menu.SetPosition(10, 10);
@@ -122,7 +125,7 @@ void TTTProxy::TTT::Play() {
                 timing::Sleep(kEventPause);
             }
         }
-        window->ClearScreen();
+        window->ClearHome();
         menu.Draw(*window);
         window->Display();
         if (player != 0) {

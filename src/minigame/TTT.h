@@ -24,6 +24,8 @@ public:
         static constexpr unsigned kSide = 240;
         static constexpr const char* kFont = "fonts\\CheeseBurger.ttf";
         static constexpr const char* kMenu = "1: Paper\n2: Scissors\n3: Stone";
+        // The quiet line at the bottom, as the pet's window has one.
+        static constexpr const char* kHint = "1 2 3: play   Esc: end";
 
         TTT();
         ~TTT() override;

@@ -5,6 +5,8 @@
 #include "pet/Food.h"
 #include "pet/Game.h"
 #include "pet/PetFile.h"
+#include "pet/StatusLayout.h"
+#include "presentation/Hold.h"
 #include "presentation/MeterLook.h"
 #include "presentation/PicFactory.h"
 #include "presentation/Picture.h"
@@ -37,28 +39,21 @@ constexpr float kAnswerSeconds = 1.5f;
 constexpr float kMarkMargin = 6.0f;
 constexpr float kMarkGap = 4.0f;
 
-// The meters sit right of the status text: a name, then a bar filled to the value.
-constexpr float kMeterLabelX = 255.0f;
-constexpr float kMeterX = 320.0f;
-constexpr float kMeterWidth = 140.0f;
-constexpr float kMeterHeight = 14.0f;
-constexpr float kMeterTop = 62.0f;
-constexpr float kMeterRow = 28.0f;
-
-void DrawMeter(facade::WindowApp& window, int row, const char* name, int value, needs::Level level) {
-    const float top = kMeterTop + kMeterRow * static_cast<float>(row);
+// A meter in its row's box: its name at the left, then a bar filled to the value.
+void DrawMeter(facade::WindowApp& window, const sf::FloatRect& row, const char* name, int value,
+               needs::Level level) {
+    using namespace statuslayout;
     facade::Text label(name, facade::Text::kDefaultFont, 14);
-    label.SetPosition(kMeterLabelX, top - 2.0f);
+    label.SetPosition(row.left, row.top);
     label.Draw(window);
-    sf::RectangleShape frame({kMeterWidth, kMeterHeight});
-    frame.setPosition(kMeterX, top);
+    sf::RectangleShape frame({kBarWidth, kBarHeight});
+    frame.setPosition(row.left + kLabelWidth, row.top + kLabelRise);
     frame.setFillColor(sf::Color::White);
     frame.setOutlineThickness(1.0f);
     frame.setOutlineColor(sf::Color(150, 150, 150));
     window.draw(frame);
-    sf::RectangleShape bar(
-        {kMeterWidth * static_cast<float>(std::clamp(value, 0, 100)) / 100.0f, kMeterHeight});
-    bar.setPosition(kMeterX, top);
+    sf::RectangleShape bar({kBarWidth * static_cast<float>(std::clamp(value, 0, 100)) / 100.0f, kBarHeight});
+    bar.setPosition(frame.getPosition());
     bar.setFillColor(meterlook::LevelColor(level));
     window.draw(bar);
 }
@@ -252,8 +247,6 @@ std::string Pet::StatusText() const {
 void Pet::ShowStatus() {
     facade::Text status(StatusText(), "fonts/Arial.ttf", 16);
     status.SetPosition(15, 55);
-    window->ClearScreen();
-    status.Draw(*window);
     const std::string stage = body->GetGrowStateName();
     using needs::Meter;
     const std::tuple<Meter, const char*, int> meters[] = {{Meter::Mood, "Mood", body->GetMood()},
@@ -261,12 +254,17 @@ void Pet::ShowStatus() {
                                                           {Meter::Energy, "Energy", body->GetEnergy()},
                                                           {Meter::Health, "Health", body->GetHealth()},
                                                           {Meter::Dirty, "Dirty", body->GetDirty()}};
-    int row = 0;
-    for (const auto& [meter, name, value] : meters) {
-        DrawMeter(*window, row++, name, value, needs::LevelOf(meter, stage, value));
-    }
-    window->Display();
-    timing::Sleep(3.0);
+    const std::vector<sf::FloatRect> rows = statuslayout::PlaceMeters(
+        status.GetBounds(), static_cast<float>(window->GetWidth()), static_cast<float>(window->GetHeight()),
+        static_cast<int>(std::size(meters)));
+    facade::Hold(*window, 3.0, [&] {
+        window->ClearScreen();
+        status.Draw(*window);
+        for (std::size_t row = 0; row < rows.size(); ++row) {
+            const auto& [meter, name, value] = meters[row];
+            DrawMeter(*window, rows[row], name, value, needs::LevelOf(meter, stage, value));
+        }
+    });
 }
 
 std::vector<std::string> Pet::GetLines() const {

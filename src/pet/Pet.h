@@ -51,7 +51,7 @@ public:
     void Live();
     // Draws the next animation frame, with a mark in the top right corner for each need.
     void Show();
-    // Shows the status text, with a meter per percentage beside it, for three seconds.
+    // Shows the status text, with a meter per percentage beside or below it, for three seconds.
     void ShowStatus();
 
     needs::Needs GetNeeds() const;

@@ -74,7 +74,9 @@ void InputReader::HandleKey(int key) {
             text.pop_back();
         }
     } else if (key == keys::Return) {
-        if (!text.empty()) {
+        // Blanks alone are no name (it would be invisible everywhere): Return then does what it
+        // does on an empty prompt, nothing.
+        if (text.find_first_not_of(' ') != std::string::npos) {
             InputFinished done(text);
             text.clear();
             throw done;
@@ -85,7 +87,10 @@ void InputReader::HandleKey(int key) {
 }
 
 EventDispatcher::EventDispatcher(WindowApp* window)
-    : windowOperations{{events::Closed, {}}, {events::LostFocus, {}}, {events::GainedFocus, {}}},
+    : windowOperations{{events::Closed, {}},
+                       {events::LostFocus, {}},
+                       {events::GainedFocus, {}},
+                       {events::MouseEntered, {}}},
       window(window), reader(window != nullptr ? int(window->GetWidth()) : 0), current(&fetcher) {}
 
 void EventDispatcher::Poll() {

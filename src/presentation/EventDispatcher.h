@@ -71,7 +71,8 @@ public:
     void Poll();
     // Handles one event as Poll does, without touching the window.
     void Dispatch(const sf::Event& event);
-    // Only Closed, LostFocus and GainedFocus take operations; other types are ignored.
+    // Only Closed, LostFocus, GainedFocus and MouseEntered take operations; other types are
+    // ignored.
     void AddWindowOperation(int type, EventOperation* operation);
     void AddKeyOperation(int key, EventOperation* operation);
     void RemoveKeyOperation(int key, EventOperation* operation);

@@ -15,7 +15,8 @@ static_assert(K::Backspace - K::Escape == keys::Back - keys::Escape);
 static_assert(K::PageUp - K::Escape == keys::PageUp - keys::Escape);
 static_assert(K::Z - K::A == 25 && K::Num9 - K::Num0 == 9 && K::Numpad9 - K::Numpad0 == 9);
 static_assert(sf::Event::Closed == events::Closed && sf::Event::LostFocus == events::LostFocus &&
-              sf::Event::GainedFocus == events::GainedFocus && sf::Event::KeyPressed == events::KeyPressed);
+              sf::Event::GainedFocus == events::GainedFocus && sf::Event::KeyPressed == events::KeyPressed &&
+              sf::Event::MouseEntered == events::MouseEntered);
 
 int TranslateKey(sf::Keyboard::Key key) {
     if (key >= K::A && key <= K::Z) {

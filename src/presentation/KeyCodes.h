@@ -31,7 +31,7 @@ constexpr int NoKey = -2;
 
 // Event types as the game numbers them (the window library numbers them the same way).
 namespace events {
-constexpr int Closed = 0, LostFocus = 2, GainedFocus = 3, KeyPressed = 5;
+constexpr int Closed = 0, LostFocus = 2, GainedFocus = 3, KeyPressed = 5, MouseEntered = 12;
 } // namespace events
 
 namespace facade {

@@ -1,5 +1,6 @@
 #include "presentation/PopupText.h"
 
+#include "presentation/Hold.h"
 #include "presentation/Text.h"
 #include "presentation/WindowApp.h"
 #include "support/Seams.h"
@@ -16,9 +17,11 @@ PopupText::PopupText(const std::string& message, facade::WindowApp* window, floa
         text.SetSize(kSize);
         text.SetCenter(1, 1);
         text.SetPosition(float(window->GetWidth() / 2), float(window->GetHeight() / 2));
-        window->ClearScreen();
-        text.Draw(*window);
-        window->Display();
+        facade::Hold(*window, seconds, [&] {
+            window->ClearScreen();
+            text.Draw(*window);
+        });
+        return;
     }
     timing::Sleep(seconds);
 }

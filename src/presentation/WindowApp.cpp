@@ -1,13 +1,24 @@
 #include "presentation/WindowApp.h"
 
 #include "presentation/Picture.h"
+#include "presentation/ProcessWindow.h"
 #include "presentation/Text.h"
 #include "presentation/Urgency.h"
 #include "support/Seams.h"
 
 #include <SFML/Graphics/RectangleShape.hpp>
 
+#include <vector>
+
 namespace facade {
+namespace {
+constexpr std::size_t kIconBytes = 16 * 16 * 4;
+
+std::vector<sf::Uint8>& GameIcon() {
+    static std::vector<sf::Uint8> icon;
+    return icon;
+}
+} // namespace
 
 WindowApp::WindowApp() = default;
 
@@ -22,6 +33,7 @@ void WindowApp::Create(const unsigned& width, const unsigned& height, const std:
                        const unsigned long& style) {
     create(sf::VideoMode(width, height, 32), title, static_cast<sf::Uint32>(style),
            sf::ContextSettings(24, 8, 0));
+    x11::MarkProcess(getSystemHandle());
     ClearScreen();
 }
 
@@ -30,6 +42,13 @@ void WindowApp::SetIcon(const Picture& picture) {
         return;
     }
     setIcon(16, 16, picture.GetPixels());
+    GameIcon().assign(picture.GetPixels(), picture.GetPixels() + kIconBytes);
+}
+
+void WindowApp::TakeGameIcon() {
+    if (!GameIcon().empty()) {
+        setIcon(16, 16, GameIcon().data());
+    }
 }
 
 void WindowApp::ClearScreen() {

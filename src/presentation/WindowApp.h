@@ -26,6 +26,9 @@ public:
     // Sets the 16 x 16 icon from the first 256 pixels of the picture, in row order. A missing
     // picture or one smaller than 16 x 16 leaves the platform's icon.
     void SetIcon(const Picture& picture);
+    // Gives this window the icon last set by SetIcon on any window (the game's, from the window
+    // settings), so that the game's other windows carry it too.
+    void TakeGameIcon();
     // White over the window's whole current size; does not display.
     void ClearScreen();
     // The quiet line the home screen shows (empty: none): in the corner, small at the bottom

@@ -107,6 +107,29 @@ bool GameProcess::Urgent() const {
     return hints.find("urgency hint bit is set") != std::string::npos;
 }
 
+void GameProcess::StartWindowManager() const {
+    Tool("openbox >/dev/null 2>&1 &");
+    WaitFor(
+        [this] { return Tool("xprop -root _NET_SUPPORTING_WM_CHECK").find("# 0x") != std::string::npos; });
+}
+
+unsigned long GameProcess::OpenOtherWindow() const {
+    Display* d = static_cast<Display*>(display);
+    const Window other = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 200, 100, 0, 0, 0xFFFFFF);
+    XMapWindow(d, other);
+    XSync(d, False);
+    return other;
+}
+
+unsigned long GameProcess::ActiveWindow() const {
+    return std::strtoul(Tool("xdotool getactivewindow 2>/dev/null").c_str(), nullptr, 10);
+}
+
+std::string GameProcess::StartAgain() const {
+    return Tool("sh -c 'cd \"" + folder.string() +
+                "\" && exec " HATCHLING_BINARY "' 2>&1 >/dev/null; echo exit $?");
+}
+
 Shot GameProcess::Capture(unsigned long window) const {
     // A window that is not shown gives no picture, and so an empty shot.
     std::istringstream ppm(Tool("import -silent -window " + std::to_string(window ? window : mainWindow) +

@@ -53,6 +53,14 @@ public:
     // Gives the input focus to the window, or (0) to the root window, away from the game's.
     void Focus(unsigned long window);
     bool Urgent() const; // the urgency hint in the main window's WM_HINTS
+    // A window manager (openbox) on this server, for the steps that need one; returns once it runs.
+    void StartWindowManager() const;
+    // A window of the test's own, shown, which a window manager gives the focus.
+    unsigned long OpenOtherWindow() const;
+    unsigned long ActiveWindow() const; // _NET_ACTIVE_WINDOW on the root, or 0
+    // Starts the game a second time in the same folder and waits for its end: its standard error,
+    // then "exit <status>".
+    std::string StartAgain() const;
     Shot Capture(unsigned long window = 0) const;
     // Captures until the condition holds; returns the last shot.
     Shot WaitForShot(const std::function<bool(const Shot&)>& condition, double seconds = 20.0,

@@ -106,9 +106,16 @@ TEST(EndToEndPetCare, CommandsChangeTheSavedStatisticsEscapeChangesNothingAndOpe
     game.Click(240, 180);
     unsigned long ttt = 0;
     ASSERT_TRUE(WaitFor([&] { return (ttt = game.FindWindow("TTT")) != 0; })) << "no mini-game window";
-    EXPECT_EQ(
-        game.WaitForShot([](const Shot& s) { return s.Count(0, 0, 240, 240, true) > 200; }, 20, ttt).width,
-        240u);
+    const Shot menu =
+        game.WaitForShot([](const Shot& s) { return s.Count(0, 0, 240, 240, true) > 200; }, 20, ttt);
+    EXPECT_EQ(menu.width, 240u);
+    // The game's icon, and the grey key line at the bottom.
+    const std::string icon = game.Tool("xprop -id " + std::to_string(ttt) + " _NET_WM_ICON");
+    EXPECT_TRUE(icon.find("Icon (16 x 16)") != std::string::npos &&
+                icon == game.Tool("xprop -id " + std::to_string(game.Main()) + " _NET_WM_ICON"))
+        << icon;
+    EXPECT_TRUE(menu.Count(0, 220, 240, 240) > 50 && menu.Count(0, 220, 240, 240, true) == 0)
+        << "no grey line";
     game.Click(40, 28, ttt);
     // The turn's result is drawn in magenta over the middle.
     const auto magenta = [](const Shot& s) { return std::count(s.rgb.begin(), s.rgb.end(), 0xFF00FFu) > 0; };

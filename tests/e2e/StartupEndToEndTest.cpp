@@ -1,9 +1,12 @@
-// Start-up, naming a new pet, a name taken twice, a refused data
-// file, the close button, a pet that dies and window settings the game cannot start with, on the
-// real binary.
+// Start-up, naming a new pet (blanks alone are no name), a name taken twice, a refused data file,
+// the close button, a pet that dies and a new one of its name, a second start under a window
+// manager, and window settings the game cannot start with, on the real binary.
 #include "e2e/GameProcess.h"
 
 #include <gtest/gtest.h>
+
+#include <map>
+#include <tuple>
 
 using namespace e2e;
 
@@ -41,10 +44,13 @@ TEST(EndToEndStartup, PrintsTheStatesShowsAWhiteWindowAndMakesATypedPetThatTheCl
     EXPECT_TRUE(White(game.WaitForShot(White))) << "the refusal stayed on screen";
     EXPECT_TRUE(game.Read("Pets/REX.data").empty());
 
-    // A new name makes an egg from the template: saved, listed and drawn in the middle.
-    game.Keys({"m", "n", "BackSpace", "BackSpace", "BackSpace", "n", "e", "w", "Return"});
-    ASSERT_TRUE(WaitFor([&] { return !game.Read("Pets/NEW.data").empty(); }));
-    EXPECT_EQ(game.Read("Pets/NEW.data"), "NEW 0\nEgg Normal\n10.000000 120.000000 0 0 100 50 0 80 90 \n");
+    // Blanks alone are no name: Return leaves the prompt open. A new name with a blank inside
+    // makes an egg from the template: saved, listed and drawn in the middle.
+    game.Keys({"m", "n", "space", "space", "space", "Return", "BackSpace", "BackSpace", "BackSpace"});
+    game.Keys({"b", "i", "g", "space", "r", "e", "x", "Return"});
+    ASSERT_TRUE(WaitFor([&] { return !game.Read("Pets/BIG REX.data").empty(); }));
+    EXPECT_EQ(game.Read("Pets/BIG REX.data"),
+              "BIG REX 0\nEgg Normal\n10.000000 120.000000 0 0 100 50 0 80 90 \n");
     EXPECT_TRUE(PetDrawn(game.WaitForShot(PetDrawn))) << "no pet drawn in the middle";
 
     // A refused data file: its balloon shows, and the current pet comes back.
@@ -60,24 +66,25 @@ TEST(EndToEndStartup, PrintsTheStatesShowsAWhiteWindowAndMakesATypedPetThatTheCl
     game.Keys({"p", "f", "Return"});
 
     // The window manager's close button saves the pet and ends the game.
-    game.Write("Pets/NEW.data", "");
+    game.Write("Pets/BIG REX.data", "");
     game.Close();
     EXPECT_EQ(game.WaitForExit(), std::optional<int>(0));
-    EXPECT_EQ(game.Read("Pets/NEW.data").substr(0, 16), "NEW 0\nSmallBaby ");
+    EXPECT_EQ(game.Read("Pets/BIG REX.data").substr(0, 20), "BIG REX 0\nSmallBaby ");
     // Its life record holds the making, the hatching and the meal, in that order.
-    const std::string life = game.Read("Pets/NEW.life");
+    const std::string life = game.Read("Pets/BIG REX.life");
     const std::size_t made = life.find(",0,new,Egg,Normal,"), hatched = life.find(",grow,SmallBaby,");
     EXPECT_TRUE(made != std::string::npos && hatched > made && hatched != std::string::npos) << life;
     EXPECT_GT(life.find(",feed,SmallBaby,Normal,"), hatched) << life;
     EXPECT_NE(life.find("\"Apple\"\n"), std::string::npos) << life;
-    EXPECT_EQ(game.Read("Settings/Pet.list"), "REX\nODD\nNEW\n");
+    EXPECT_EQ(game.Read("Settings/Pet.list"), "REX\nODD\nBIG REX\n");
     EXPECT_EQ(game.Read("Pets/ODD.data"), odd);
     EXPECT_EQ(game.Refused().size(), 1u) << game.Err();
 }
 
-TEST(EndToEndDeath, AStarvingPetDiesLeavingAWhiteScreenItsFileAndTheOtherNames) {
+TEST(EndToEndDeath, AStarvingPetDiesItsFilesAreKeptForANewPetOfItsNameAndASecondStartShowsTheGame) {
     REQUIRE_DISPLAY();
     GameProcess game;
+    game.StartWindowManager();
     const std::string bob = "BOB 0\nBaby Normal\n30.000000 500.000000 5 5 50 50 50 50 80 \n";
     // Starving, filthy and without health: its first life step kills it, whichever rule strikes first.
     const std::string sad = "SAD 1\nBaby Normal\n30.000000 500.000000 5 5 0 0 95 50 80 \n";
@@ -99,15 +106,33 @@ TEST(EndToEndDeath, AStarvingPetDiesLeavingAWhiteScreenItsFileAndTheOtherNames) 
     // The pet commands and saving do nothing without a pet; the game still quits normally.
     game.Keys({"p", "s", "p", "c", "m", "s"});
     EXPECT_TRUE(White(game.Capture())) << "something drew the dead pet again";
-    game.Keys({"m", "q"});
-    EXPECT_EQ(game.WaitForExit(), std::optional<int>(0));
-    EXPECT_EQ(game.Read("Pets/SAD.data"), sad) << "the dead pet's file stays as it was";
+
+    // A new pet of the dead one's name starts afresh; the dead pet's files are kept, whole.
+    game.Keys({"m", "n", "s", "a", "d", "Return"});
+    ASSERT_TRUE(WaitFor([&] { return game.Read("Pets/SAD.data").rfind("SAD 0\nEgg", 0) == 0; }));
+    std::map<std::string, std::string> kept; // by extension; their names are tested with a set clock
+    for (const auto& file : std::filesystem::directory_iterator(game.folder / "Pets/Memories")) {
+        kept[file.path().extension().string()] = game.Read(file.path());
+    }
+    EXPECT_EQ(std::tuple(kept.size(), kept[".data"]), std::tuple(2u, sad));
     // Its life record, begun when it was opened, ends with its death, though no save followed.
-    const std::string life = game.Read("Pets/SAD.life");
+    const std::string& life = kept[".life"];
     EXPECT_LT(life.find(",0,open,Baby,Normal,"), life.find(",death,Baby,")) << life;
     EXPECT_NE(life.find(",death,Baby,"), std::string::npos) << life;
+    EXPECT_EQ(game.Read("Pets/SAD.life").find(",death,"), std::string::npos)
+        << "the new pet's life is its own";
+
+    // A second start on the same folder brings the running game to the front, then ends.
+    const unsigned long other = game.OpenOtherWindow();
+    ASSERT_TRUE(WaitFor([&] { return game.ActiveWindow() == other; }));
+    EXPECT_EQ(game.StartAgain(), "refused: \"" + game.folder.string() +
+                                     "\": another Hatchling is already running with these pets\nexit 1\n");
+    EXPECT_TRUE(WaitFor([&] { return game.ActiveWindow() == game.Main(); })) << game.ActiveWindow();
+
+    game.Keys({"m", "q"});
+    EXPECT_EQ(game.WaitForExit(), std::optional<int>(0));
     EXPECT_EQ(game.Read("Pets/BOB.data"), bob);
-    EXPECT_EQ(game.Read("Settings/Pet.list"), "ANN\nBOB\n");
+    EXPECT_EQ(game.Read("Settings/Pet.list"), "ANN\nBOB\nSAD\n");
 }
 
 TEST(EndToEndStartup, AnUnusableWindowSettingsFileEndsTheGameWithStatusOneAndOneRefusal) {

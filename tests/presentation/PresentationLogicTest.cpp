@@ -78,6 +78,11 @@ TEST(InputReader, CollectsCapitalsSpacesAndDashesUpToTheWidth) {
     reader.Handle(Key(sf::Keyboard::X, sf::Event::KeyReleased));
     EXPECT_EQ(SignalFrom<InputFinished>([&] { reader.Handle(Key(sf::Keyboard::Enter)); }), "A-");
     EXPECT_NO_THROW(reader.Handle(Key(sf::Keyboard::Enter))); // nothing typed: nothing happens
+    for (auto key : {sf::Keyboard::Space, sf::Keyboard::Space, sf::Keyboard::Enter}) {
+        EXPECT_NO_THROW(reader.Handle(Key(key))); // nor with blanks alone, which stay typed
+    }
+    reader.Handle(Key(sf::Keyboard::B));
+    EXPECT_EQ(SignalFrom<InputFinished>([&] { reader.Handle(Key(sf::Keyboard::Enter)); }), "  B");
     for (int i = 0; i < 60; ++i) {
         reader.Handle(Key(sf::Keyboard::Z));
     }

@@ -1,0 +1,79 @@
+#include "pet/Memories.h"
+
+#include "support/FileError.h"
+#include "support/Seams.h"
+
+#include <algorithm>
+#include <ctime>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace memories {
+namespace {
+// The extensions of the pet's own files: "<name>.<extension>" with nothing after the extension,
+// so a half-written "<name>.data.tmp" or another pet whose name merely starts alike stays.
+std::vector<std::string> Extensions(const fs::path& pets, const std::string& name) {
+    std::vector<std::string> found;
+    std::error_code error;
+    for (fs::directory_iterator entry(pets, error), end; !error && entry != end; entry.increment(error)) {
+        const std::string file = entry->path().filename().string();
+        if (file.size() > name.size() + 1 && file.compare(0, name.size() + 1, name + ".") == 0 &&
+            file.find('.', name.size() + 1) == std::string::npos && entry->is_regular_file()) {
+            found.push_back(file.substr(name.size() + 1));
+        }
+    }
+    // The data file first: the pet itself is what must not be lost.
+    std::sort(found.begin(), found.end(), [](const std::string& a, const std::string& b) {
+        return (a == "data") != (b == "data") ? a == "data" : a < b;
+    });
+    return found;
+}
+
+std::string Stamp() {
+    const std::time_t now = wallclock::Now();
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H-%M", &local);
+    return text;
+}
+} // namespace
+
+std::vector<std::string> Keep(const std::string& name) {
+    const fs::path pets = paths::MapForWrite("Pets");
+    const std::vector<std::string> extensions = Extensions(pets, name);
+    if (extensions.empty()) {
+        return {};
+    }
+    const fs::path kept = paths::MapForWrite(kFolder);
+    std::error_code error;
+    fs::create_directories(kept, error);
+    if (error) {
+        throw FileError(kFolder, 0, "cannot be made: " + error.message() + "; no new pet is made");
+    }
+    // One stem for all the pet's files, free for every one of them.
+    const std::string stamped = name + " " + Stamp();
+    std::string stem = stamped;
+    const auto taken = [&](const std::string& extension) {
+        return fs::exists(kept / (stem + "." + extension), error);
+    };
+    for (int count = 2; std::any_of(extensions.begin(), extensions.end(), taken); ++count) {
+        stem = stamped + " " + std::to_string(count);
+    }
+    std::vector<std::string> moved;
+    for (const std::string& extension : extensions) {
+        const std::string file = stem + "." + extension;
+        // Within the player folder a rename replaces nothing half-way: the folder lock keeps
+        // every other game out, and the target was seen free above.
+        fs::rename(pets / (name + "." + extension), kept / file, error);
+        if (error) {
+            throw FileError("Pets\\" + name + "." + extension, 0,
+                            "cannot be moved to Pets\\Memories: " + error.message() + "; no new pet is made");
+        }
+        moved.push_back(file);
+    }
+    return moved;
+}
+
+} // namespace memories
