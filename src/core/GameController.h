@@ -17,6 +17,7 @@ class Initializer;
 class Menu;
 class Pet;
 class PetBehaviors;
+class Sounds;
 class TTTProxy;
 namespace facade {
 class Text;
@@ -50,6 +51,8 @@ public:
     void Clean();
     void Cure();
     void ShowState();
+    // Key v: sound off or on, kept in the player's preferences.
+    void ToggleSound();
 
     // The death sequence; `cause` is the death signal's text.
     void OnDeath(const std::string& cause);
@@ -105,6 +108,7 @@ private:
     std::unique_ptr<Menu> petMenu;
 
     std::unique_ptr<TTTProxy> paperScissorsStone;
+    std::unique_ptr<Sounds> sounds;
     std::vector<std::unique_ptr<facade::EventOperation>> operations;
     std::vector<std::unique_ptr<AutoBehavior>> standing;
     bool petMenuBuilt = false;

@@ -55,6 +55,7 @@ GameProcess::~GameProcess() {
 }
 
 void GameProcess::Start() {
+    status.reset(); // a game may be started again once the last one ended
     const std::string out = folder / "stdout.txt", err = folder / "stderr.txt";
     ::setenv("DISPLAY", name.c_str(), 1);
     if ((pid = fork()) == 0) { // only async-signal-safe calls until exec

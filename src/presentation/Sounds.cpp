@@ -1,0 +1,227 @@
+#include "presentation/Sounds.h"
+
+#include "support/FileError.h"
+#include "support/Seams.h"
+
+#include <AL/alc.h>
+#include <SFML/Audio/Sound.hpp>
+#include <SFML/Audio/SoundBuffer.hpp>
+#include <dlfcn.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <list>
+#include <map>
+#include <system_error>
+
+namespace {
+using Clock = std::chrono::steady_clock;
+
+void Quiet(const char*, int, const char*, int, const char*, ...) {}
+
+// Looking for a device, OpenAL Soft and the ALSA library it loads each print their own lines
+// for every backend that has none; the game says it once, in its own words. A log level the
+// player set is kept.
+void Quieten() {
+    static bool done = false;
+    if (done) {
+        return;
+    }
+    done = true;
+    ::setenv("ALSOFT_LOGLEVEL", "0", 0);
+    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+    // The library stays loaded (OpenAL Soft uses the same one); without it there is nothing to quieten.
+    if (void* alsa = ::dlopen("libasound.so.2", RTLD_LAZY)) {
+        if (void* set = ::dlsym(alsa, "snd_lib_error_set_handler")) {
+            reinterpret_cast<int (*)(Handler)>(set)(Quiet);
+        }
+    }
+}
+
+// Asked of OpenAL directly before SFML opens it: SFML reports a missing device with a line for
+// every call it then makes.
+bool DeviceOpens() {
+    ALCdevice* device = ::alcOpenDevice(nullptr);
+    if (device == nullptr) {
+        return false;
+    }
+    ::alcCloseDevice(device);
+    return true;
+}
+} // namespace
+
+std::string Sounds::For(const happenings::Happening& happening) {
+    using happenings::Kind;
+    switch (happening.kind) {
+    case Kind::Grew:
+        return happening.detail == "Egg" ? "Hatched" : "Grew";
+    case Kind::Fed:
+        return "Fed";
+    case Kind::Refused:
+        return "Refused";
+    case Kind::TurnWon:
+        return "TurnWon";
+    case Kind::TurnLost:
+        return "TurnLost";
+    case Kind::TurnDrawn:
+        return "TurnDrawn";
+    case Kind::Cleaned:
+        return "Cleaned";
+    case Kind::Cured:
+        return "Cured";
+    case Kind::NeedBegan:
+        return "Need";
+    case Kind::Died:
+        return "Died";
+    case Kind::Greeted:
+        return "Greeted";
+    default:
+        return "";
+    }
+}
+
+std::vector<std::string> Sounds::Names() {
+    std::set<std::string> names{For({happenings::Kind::Grew, "Egg"})};
+    for (int kind = 0; kind <= static_cast<int>(happenings::Kind::FocusGained); ++kind) {
+        names.insert(For({static_cast<happenings::Kind>(kind), ""}));
+    }
+    names.erase("");
+    return {names.begin(), names.end()};
+}
+
+Sounds::Sounds(bool on)
+    : on(on), listening([this](const happenings::Happening& happening) {
+          const std::string name = For(happening);
+          if (!name.empty()) {
+              Play(name);
+          }
+      }) {
+    Quieten();
+}
+
+Sounds::~Sounds() {
+    {
+        std::lock_guard lock(mutex);
+        stopping = true;
+    }
+    wake.notify_one();
+    if (helper.joinable()) {
+        helper.join();
+    }
+}
+
+bool Sounds::IsOn() const {
+    std::lock_guard lock(mutex);
+    return on;
+}
+
+void Sounds::SetOn(bool value) {
+    {
+        std::lock_guard lock(mutex);
+        on = value;
+        queue.clear();
+    }
+    wake.notify_one();
+}
+
+void Sounds::Play(const std::string& name) {
+    if (!IsOn()) {
+        return;
+    }
+    Request request{GamePath(name), paths::Map(GamePath(name))};
+    std::lock_guard lock(mutex);
+    if (!on || stopping) {
+        return;
+    }
+    queue.push_back(std::move(request));
+    if (running) {
+        wake.notify_one();
+        return;
+    }
+    // A helper that stopped running has left the lock for good; joining it waits for nothing.
+    if (helper.joinable()) {
+        helper.join();
+    }
+    try {
+        helper = std::thread(&Sounds::Run, this);
+        running = true;
+    } catch (const std::system_error&) {
+        queue.clear(); // no thread to spare: this sound is not heard
+    }
+}
+
+void Sounds::Run() {
+    std::unique_lock lock(mutex);
+    // A sound asked for while the last session let go of the device opens a new one.
+    while (!queue.empty() && on && !stopping) {
+        if (!Session(lock)) {
+            queue.clear();
+            if (!toldSilent) {
+                toldSilent = true;
+                std::cerr << "sound: no audio device could be opened; the game plays without sound"
+                          << std::endl;
+            }
+        }
+    }
+    queue.clear();
+    running = false;
+}
+
+bool Sounds::Session(std::unique_lock<std::mutex>& lock) {
+    lock.unlock();
+    if (!DeviceOpens()) {
+        lock.lock();
+        return false;
+    }
+    {
+        // Declared in this order so that the sounds go before their buffers.
+        std::map<std::string, sf::SoundBuffer> buffers;
+        std::list<sf::Sound> voices;
+        Clock::time_point quietAt = Clock::now();
+        const auto idle =
+            std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(kIdleSeconds));
+        lock.lock();
+        while (on && !stopping && (!queue.empty() || Clock::now() < quietAt + idle)) {
+            if (queue.empty()) {
+                wake.wait_until(lock, quietAt + idle);
+                continue;
+            }
+            const std::vector<Request> asked = std::move(queue);
+            queue.clear();
+            lock.unlock();
+            for (const Request& request : asked) {
+                auto buffer = buffers.find(request.file);
+                if (buffer == buffers.end()) {
+                    std::error_code error;
+                    if (!std::filesystem::is_regular_file(request.file, error)) {
+                        if (toldMissing.insert(request.gamePath).second) {
+                            ReportRefusal(request.gamePath, 0, "not found; the game plays no sound for it");
+                        }
+                        continue;
+                    }
+                    buffer = buffers.emplace(request.file, sf::SoundBuffer()).first;
+                    if (!buffer->second.loadFromFile(request.file)) {
+                        buffers.erase(buffer);
+                        continue;
+                    }
+                }
+                voices.remove_if(
+                    [](const sf::Sound& voice) { return voice.getStatus() == sf::Sound::Stopped; });
+                if (voices.size() >= kVoices) {
+                    voices.pop_front();
+                }
+                voices.emplace_back(buffer->second).play();
+                const auto ends =
+                    Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(
+                                       buffer->second.getDuration().asSeconds()));
+                quietAt = std::max(quietAt, ends);
+            }
+            lock.lock();
+        }
+        lock.unlock();
+    } // every sound and buffer goes here, and with the last of them SFML closes the device
+    lock.lock();
+    return true;
+}
