@@ -9,11 +9,14 @@
 #include <dlfcn.h>
 
 #include <chrono>
+#include <condition_variable>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <list>
 #include <map>
+#include <mutex>
+#include <set>
 #include <system_error>
 
 namespace {
@@ -91,53 +94,79 @@ std::vector<std::string> Sounds::Names() {
     return {names.begin(), names.end()};
 }
 
+struct Sounds::Shared {
+    struct Request {
+        std::string gamePath, file;
+    };
+    std::mutex mutex;
+    std::condition_variable wake, ended;
+    std::vector<Request> queue;
+    bool on = true;
+    bool running = false;
+    bool stopping = false;
+    bool toldSilent = false;           // the helper's only
+    std::set<std::string> toldMissing; // the helper's only
+
+    // The helper thread: plays what is asked for until it has been quiet for kIdleSeconds.
+    void Run();
+    // One stretch with the device open; false when the device could not be opened.
+    bool Session(std::unique_lock<std::mutex>& lock);
+    void Start(const Request& request, std::map<std::string, sf::SoundBuffer>& buffers,
+               std::list<sf::Sound>& voices, Clock::time_point& quietAt);
+};
+
 Sounds::Sounds(bool on)
-    : on(on), listening([this](const happenings::Happening& happening) {
+    : shared(std::make_shared<Shared>()), listening([this](const happenings::Happening& happening) {
           const std::string name = For(happening);
           if (!name.empty()) {
               Play(name);
           }
       }) {
+    shared->on = on;
     Quieten();
 }
 
 Sounds::~Sounds() {
-    {
-        std::lock_guard lock(mutex);
-        stopping = true;
+    std::unique_lock lock(shared->mutex);
+    shared->stopping = true;
+    shared->wake.notify_one();
+    const bool ended =
+        shared->ended.wait_for(lock, std::chrono::seconds(1), [this] { return !shared->running; });
+    lock.unlock();
+    if (!helper.joinable()) {
+        return;
     }
-    wake.notify_one();
-    if (helper.joinable()) {
+    if (ended) {
         helper.join();
+    } else {
+        helper.detach(); // stuck in the audio system: the game does not wait for it
     }
 }
 
 bool Sounds::IsOn() const {
-    std::lock_guard lock(mutex);
-    return on;
+    std::lock_guard lock(shared->mutex);
+    return shared->on;
 }
 
-void Sounds::SetOn(bool value) {
-    {
-        std::lock_guard lock(mutex);
-        on = value;
-        queue.clear();
-    }
-    wake.notify_one();
+void Sounds::SetOn(bool on) {
+    std::lock_guard lock(shared->mutex);
+    shared->on = on;
+    shared->queue.clear();
+    shared->wake.notify_one();
 }
 
 void Sounds::Play(const std::string& name) {
     if (!IsOn()) {
         return;
     }
-    Request request{GamePath(name), paths::Map(GamePath(name))};
-    std::lock_guard lock(mutex);
-    if (!on || stopping) {
+    Shared::Request request{GamePath(name), paths::Map(GamePath(name))};
+    std::lock_guard lock(shared->mutex);
+    if (!shared->on || shared->stopping) {
         return;
     }
-    queue.push_back(std::move(request));
-    if (running) {
-        wake.notify_one();
+    shared->queue.push_back(std::move(request));
+    if (shared->running) {
+        shared->wake.notify_one();
         return;
     }
     // A helper that stopped running has left the lock for good; joining it waits for nothing.
@@ -145,14 +174,14 @@ void Sounds::Play(const std::string& name) {
         helper.join();
     }
     try {
-        helper = std::thread(&Sounds::Run, this);
-        running = true;
+        helper = std::thread([keep = shared] { keep->Run(); });
+        shared->running = true;
     } catch (const std::system_error&) {
-        queue.clear(); // no thread to spare: this sound is not heard
+        shared->queue.clear(); // no thread to spare: this sound is not heard
     }
 }
 
-void Sounds::Run() {
+void Sounds::Shared::Run() {
     std::unique_lock lock(mutex);
     // A sound asked for while the last session let go of the device opens a new one.
     while (!queue.empty() && on && !stopping) {
@@ -167,9 +196,10 @@ void Sounds::Run() {
     }
     queue.clear();
     running = false;
+    ended.notify_all();
 }
 
-bool Sounds::Session(std::unique_lock<std::mutex>& lock) {
+bool Sounds::Shared::Session(std::unique_lock<std::mutex>& lock) {
     lock.unlock();
     if (!DeviceOpens()) {
         lock.lock();
@@ -180,43 +210,17 @@ bool Sounds::Session(std::unique_lock<std::mutex>& lock) {
         std::map<std::string, sf::SoundBuffer> buffers;
         std::list<sf::Sound> voices;
         Clock::time_point quietAt = Clock::now();
-        const auto idle =
-            std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(kIdleSeconds));
         lock.lock();
-        while (on && !stopping && (!queue.empty() || Clock::now() < quietAt + idle)) {
+        while (on && !stopping && (!queue.empty() || Clock::now() < quietAt)) {
             if (queue.empty()) {
-                wake.wait_until(lock, quietAt + idle);
+                wake.wait_until(lock, quietAt);
                 continue;
             }
             const std::vector<Request> asked = std::move(queue);
             queue.clear();
             lock.unlock();
             for (const Request& request : asked) {
-                auto buffer = buffers.find(request.file);
-                if (buffer == buffers.end()) {
-                    std::error_code error;
-                    if (!std::filesystem::is_regular_file(request.file, error)) {
-                        if (toldMissing.insert(request.gamePath).second) {
-                            ReportRefusal(request.gamePath, 0, "not found; the game plays no sound for it");
-                        }
-                        continue;
-                    }
-                    buffer = buffers.emplace(request.file, sf::SoundBuffer()).first;
-                    if (!buffer->second.loadFromFile(request.file)) {
-                        buffers.erase(buffer);
-                        continue;
-                    }
-                }
-                voices.remove_if(
-                    [](const sf::Sound& voice) { return voice.getStatus() == sf::Sound::Stopped; });
-                if (voices.size() >= kVoices) {
-                    voices.pop_front();
-                }
-                voices.emplace_back(buffer->second).play();
-                const auto ends =
-                    Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(
-                                       buffer->second.getDuration().asSeconds()));
-                quietAt = std::max(quietAt, ends);
+                Start(request, buffers, voices, quietAt);
             }
             lock.lock();
         }
@@ -224,4 +228,32 @@ bool Sounds::Session(std::unique_lock<std::mutex>& lock) {
     } // every sound and buffer goes here, and with the last of them SFML closes the device
     lock.lock();
     return true;
+}
+
+void Sounds::Shared::Start(const Request& request, std::map<std::string, sf::SoundBuffer>& buffers,
+                           std::list<sf::Sound>& voices, Clock::time_point& quietAt) {
+    auto buffer = buffers.find(request.file);
+    if (buffer == buffers.end()) {
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(request.file, error)) {
+            if (toldMissing.insert(request.gamePath).second) {
+                ReportRefusal(request.gamePath, 0, "not found; the game plays no sound for it");
+            }
+            return;
+        }
+        buffer = buffers.emplace(request.file, sf::SoundBuffer()).first;
+        if (!buffer->second.loadFromFile(request.file)) {
+            buffers.erase(buffer);
+            return;
+        }
+    }
+    voices.remove_if([](const sf::Sound& voice) { return voice.getStatus() == sf::Sound::Stopped; });
+    if (voices.size() >= kVoices) {
+        voices.pop_front();
+    }
+    voices.emplace_back(buffer->second).play();
+    // Quiet from kIdleSeconds after this sound ends.
+    const double seconds = buffer->second.getDuration().asSeconds() + kIdleSeconds;
+    quietAt = std::max(quietAt, Clock::now() + std::chrono::duration_cast<Clock::duration>(
+                                                   std::chrono::duration<double>(seconds)));
 }

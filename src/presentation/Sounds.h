@@ -2,9 +2,7 @@
 
 #include "support/Happenings.h"
 
-#include <condition_variable>
-#include <mutex>
-#include <set>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -33,7 +31,7 @@ public:
 
     // Listens to the happenings from now on; `on` is the player's choice.
     explicit Sounds(bool on);
-    // Stops what plays and waits for the helper to let go of the device.
+    // Stops what plays and waits (a second at most) for the helper to let go of the device.
     ~Sounds();
     Sounds(const Sounds&) = delete;
     Sounds& operator=(const Sounds&) = delete;
@@ -45,22 +43,11 @@ public:
     bool IsOn() const;
 
 private:
-    struct Request {
-        std::string gamePath, file;
-    };
-    // The helper thread: plays what is asked for until it has been quiet for kIdleSeconds.
-    void Run();
-    // One stretch with the device open; false when the device could not be opened.
-    bool Session(std::unique_lock<std::mutex>& lock);
+    // What the game and the helper thread share. The helper keeps it alive too, so that a helper
+    // stuck in a hung audio system can be left behind when the game ends.
+    struct Shared;
 
-    mutable std::mutex mutex;
-    std::condition_variable wake;
-    std::vector<Request> queue;
-    bool on;
-    bool running = false;
-    bool stopping = false;
-    bool toldSilent = false;           // the helper's only
-    std::set<std::string> toldMissing; // the helper's only
+    std::shared_ptr<Shared> shared;
     std::thread helper;
     // Last, so that it goes first and no happening arrives while the rest is torn down.
     happenings::Subscription listening;
