@@ -131,7 +131,7 @@ Sounds::~Sounds() {
     shared->stopping = true;
     shared->wake.notify_one();
     const bool ended =
-        shared->ended.wait_for(lock, std::chrono::seconds(1), [this] { return !shared->running; });
+        shared->ended.wait_for(lock, std::chrono::milliseconds(500), [this] { return !shared->running; });
     lock.unlock();
     if (!helper.joinable()) {
         return;

@@ -31,7 +31,7 @@ public:
 
     // Listens to the happenings from now on; `on` is the player's choice.
     explicit Sounds(bool on);
-    // Stops what plays and waits (a second at most) for the helper to let go of the device.
+    // Stops what plays and waits (half a second at most) for the helper to let go of the device.
     ~Sounds();
     Sounds(const Sounds&) = delete;
     Sounds& operator=(const Sounds&) = delete;
