@@ -25,15 +25,19 @@ using Clock = std::chrono::steady_clock;
 void Quiet(const char*, int, const char*, int, const char*, ...) {}
 
 // Looking for a device, OpenAL Soft and the ALSA library it loads each print their own lines
-// for every backend that has none; the game says it once, in its own words. A log level the
-// player set is kept.
-void Quieten() {
+// for every backend that has none; the game says it once, in its own words. OpenAL Soft's log
+// level is read from the environment, set once at the start (a level the player set is kept);
+// ALSA's lines are quietened by the helper, off the game's thread, before it first looks.
+void QuietenOpenAl() {
+    ::setenv("ALSOFT_LOGLEVEL", "0", 0);
+}
+
+void QuietenAlsa() {
     static bool done = false;
     if (done) {
         return;
     }
     done = true;
-    ::setenv("ALSOFT_LOGLEVEL", "0", 0);
     using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
     // The library stays loaded (OpenAL Soft uses the same one); without it there is nothing to quieten.
     if (void* alsa = ::dlopen("libasound.so.2", RTLD_LAZY)) {
@@ -123,7 +127,7 @@ Sounds::Sounds(bool on)
           }
       }) {
     shared->on = on;
-    Quieten();
+    QuietenOpenAl();
 }
 
 Sounds::~Sounds() {
@@ -201,6 +205,7 @@ void Sounds::Shared::Run() {
 
 bool Sounds::Shared::Session(std::unique_lock<std::mutex>& lock) {
     lock.unlock();
+    QuietenAlsa(); // only ever on the one helper thread there is at a time
     if (!DeviceOpens()) {
         lock.lock();
         return false;
