@@ -12,7 +12,8 @@ namespace {
 // Whether any sample in the recording's first second (44100 stereo 16-bit frames) is clearly
 // above silence.
 bool HeardWithinASecond(const std::string& recording) {
-    if (recording.find("data") == std::string::npos) {
+    // 16-bit samples, as al.conf asks for (the format's bits sit at byte 34).
+    if (recording.size() < 36 || recording[34] != 16 || recording.find("data") == std::string::npos) {
         return false;
     }
     const std::size_t data = recording.find("data") + 8;
@@ -33,8 +34,8 @@ void FeedAndSave(GameProcess& game) {
 }
 
 void StartWith(GameProcess& game, const std::string& drivers) {
-    game.Write("al.conf",
-               "[general]\ndrivers=" + drivers + "\n[wave]\nfile=" + (game.folder / "rec.wav").string());
+    game.Write("al.conf", "[general]\ndrivers=" + drivers +
+                              "\nsample-type=int16\n[wave]\nfile=" + (game.folder / "rec.wav").string());
     game.Start();
     ASSERT_NE(game.Main(), 0u) << game.Err();
     game.Keys({"m", "o", "Return"});
