@@ -45,3 +45,7 @@ add_custom_target(game_data ALL DEPENDS ${HATCHLING_DATA_STAMP} ${HATCHLING_FONT
 if(EXISTS ${PROJECT_SOURCE_DIR}/tools/artgen/CMakeLists.txt)
   add_subdirectory(tools/artgen)
 endif()
+# So are the sounds, from their note-and-envelope sources.
+if(EXISTS ${PROJECT_SOURCE_DIR}/tools/soundgen/CMakeLists.txt)
+  add_subdirectory(tools/soundgen)
+endif()

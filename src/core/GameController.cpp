@@ -20,11 +20,13 @@
 #include "presentation/PicText.h"
 #include "presentation/Picture.h"
 #include "presentation/PopupText.h"
+#include "presentation/Sounds.h"
 #include "presentation/Text.h"
 #include "presentation/WindowApp.h"
 #include "support/EndRequest.h"
 #include "support/FileError.h"
 #include "support/Happenings.h"
+#include "support/Preferences.h"
 #include "support/Seams.h"
 #include "support/TextFiles.h"
 
@@ -38,6 +40,7 @@ constexpr const char* kChooserFont = "fonts\\CAMBRIAB.ttf";
 constexpr const char* kDefaultFont = "fonts/Arial.ttf";
 constexpr float kDeathNoticeSeconds = 2.5f;
 constexpr float kRefusalSeconds = 2.5f;
+constexpr float kSoundSwitchSeconds = 1.0f;
 constexpr const char* kNoPetHint = "Press m for the menu";
 constexpr const char* kPetHint = "m: menu   p: pet   l: life";
 constexpr const char* kLifeHint = "l: life";
@@ -62,6 +65,7 @@ using PlayOperation = CommandOperation<&GameController::Play>;
 using CleanOperation = CommandOperation<&GameController::Clean>;
 using CureOperation = CommandOperation<&GameController::Cure>;
 using LifeOperation = CommandOperation<&GameController::ShowLife>;
+using SoundOperation = CommandOperation<&GameController::ToggleSound>;
 
 // Focusing the window answers its call for attention, as desktops do.
 class CalmOperation : public facade::EventOperation {
@@ -123,6 +127,8 @@ GameController::GameController()
     petMenu = std::make_unique<Menu>(window.get());
 
     BuildMainMenu();
+    sounds = std::make_unique<Sounds>(Preferences().GetSwitch(Sounds::kPreference).value_or(true));
+    dispatcher->AddKeyOperation('v', Keep(std::make_unique<SoundOperation>(this)));
 
     behaviors = std::make_unique<PetBehaviors>(dispatcher.get(), scheduler.get(), this);
     behaviors->AddEventBehavior();
@@ -201,6 +207,7 @@ void GameController::Quit() {
     Save();
     SetContext(*window, true, 0.5);
     window->Close();
+    sounds.reset(); // lets go of the audio device before the libraries unload
     scheduler->Stop();
     notifier.reset(); // withdraws what it shows: the game ends without running destructors
     std::exit(0);
@@ -263,6 +270,14 @@ void GameController::ShowState() {
     if (pet) {
         pet->ShowStatus();
     }
+}
+
+void GameController::ToggleSound() {
+    const bool on = !sounds->IsOn();
+    sounds->SetOn(on);
+    Preferences().SetSwitch(Sounds::kPreference, on);
+    PopupText(on ? "Sound on" : "Sound off", window.get(), kSoundSwitchSeconds);
+    ClearIfNoPet();
 }
 
 bool GameController::IsSafePetName(const std::string& name) {

@@ -19,6 +19,7 @@ class Menu;
 class Notifier;
 class Pet;
 class PetBehaviors;
+class Sounds;
 class TTTProxy;
 namespace facade {
 class Text;
@@ -56,6 +57,8 @@ public:
     void ShowState();
     // The life view with its growth map and life chart; the game stands still while it is open.
     void ShowLife();
+    // Key v: sound off or on, kept in the player's preferences.
+    void ToggleSound();
 
     // The death sequence; `cause` is the death signal's text.
     void OnDeath(const std::string& cause);
@@ -111,6 +114,7 @@ private:
     std::unique_ptr<Menu> petMenu;
 
     std::unique_ptr<TTTProxy> paperScissorsStone;
+    std::unique_ptr<Sounds> sounds;
     std::vector<std::unique_ptr<facade::EventOperation>> operations;
     std::vector<std::unique_ptr<AutoBehavior>> standing;
     bool petMenuBuilt = false;

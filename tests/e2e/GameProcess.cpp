@@ -58,8 +58,15 @@ GameProcess::~GameProcess() {
 }
 
 void GameProcess::Start() {
+    status.reset(); // a game may be started again once the last one ended
     const std::string out = folder / "stdout.txt", err = folder / "stderr.txt";
     ::setenv("DISPLAY", name.c_str(), 1);
+    // The game's sounds go where the folder's al.conf sends them; by default nowhere, so that tests
+    // never play through the machine's speakers.
+    if (!Exists("al.conf")) {
+        Write("al.conf", "[general]\ndrivers=none\n");
+    }
+    ::setenv("ALSOFT_CONF", (folder / "al.conf").c_str(), 1);
     if ((pid = fork()) == 0) { // only async-signal-safe calls until exec
         const int in = open("/dev/null", O_RDONLY), o = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644),
                   e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);

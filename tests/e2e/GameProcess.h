@@ -38,7 +38,9 @@ public:
     GameProcess();
     ~GameProcess();
 
-    void Start(); // returns once the main window shows or the game has ended
+    // Returns once the main window shows or the game has ended. OpenAL reads the folder's al.conf
+    // (written, when missing, with no audio driver at all).
+    void Start();
     std::optional<int> WaitForExit(double seconds = 20.0);
     std::string Out() const { return Read("stdout.txt"); }
     std::string Err() const { return Read("stderr.txt"); }
