@@ -3,11 +3,27 @@
 #include "presentation/Picture.h"
 #include "presentation/Text.h"
 #include "presentation/Urgency.h"
+#include "presentation/X11Desktop.h"
 #include "support/Seams.h"
 
 #include <SFML/Graphics/RectangleShape.hpp>
+#include <SFML/Window/Event.hpp>
+
+#include <algorithm>
+#include <cmath>
 
 namespace facade {
+namespace {
+int openingScale = kSmallestScale;
+} // namespace
+
+void WindowApp::SetOpeningScale(int wanted) {
+    openingScale = std::clamp(wanted, kSmallestScale, kLargestScale);
+}
+
+int WindowApp::GetOpeningScale() {
+    return openingScale;
+}
 
 WindowApp::WindowApp() = default;
 
@@ -20,9 +36,52 @@ WindowApp::~WindowApp() = default;
 
 void WindowApp::Create(const unsigned& width, const unsigned& height, const std::string& title,
                        const unsigned long& style) {
+    this->width = width;
+    this->height = height;
     create(sf::VideoMode(width, height, 32), title, static_cast<sf::Uint32>(style),
            sf::ContextSettings(24, 8, 0));
+    // The window library's own placement can put the window partly below the screen, so the
+    // window is sized and placed here, right after it opens.
+    // Later windows (the mini-game's) open at the scale this one got, so both look alike.
+    Rescale(openingScale);
     ClearScreen();
+}
+
+int WindowApp::Rescale(int wanted) {
+    const std::optional<Monitor> monitor = x11::PrimaryMonitor();
+    scale = monitor ? FittingScale(wanted, width, height, *monitor)
+                    : std::clamp(wanted, kSmallestScale, kLargestScale);
+    openingScale = scale;
+    const sf::Vector2u real(width * unsigned(scale), height * unsigned(scale));
+    if (getSize() != real) {
+        setSize(real);
+    }
+    setView(sf::View(sf::FloatRect(0.0f, 0.0f, float(width), float(height))));
+    if (monitor) {
+        setPosition(Centre(real.x, real.y, *monitor));
+    }
+    return scale;
+}
+
+bool WindowApp::GetEvent(sf::Event& event) {
+    if (!pollEvent(event)) {
+        return false;
+    }
+    // The one place where the window's pixels turn into the logical layout: a click anywhere
+    // in a magnified pixel lands on the logical pixel shown there.
+    const auto logical = [this](int& x, int& y) {
+        const sf::Vector2f at = mapPixelToCoords({x, y});
+        x = static_cast<int>(std::floor(at.x));
+        y = static_cast<int>(std::floor(at.y));
+    };
+    if (event.type == sf::Event::MouseButtonPressed || event.type == sf::Event::MouseButtonReleased) {
+        logical(event.mouseButton.x, event.mouseButton.y);
+    } else if (event.type == sf::Event::MouseMoved) {
+        logical(event.mouseMove.x, event.mouseMove.y);
+    } else if (event.type == sf::Event::MouseWheelScrolled) {
+        logical(event.mouseWheelScroll.x, event.mouseWheelScroll.y);
+    }
+    return true;
 }
 
 void WindowApp::SetIcon(const Picture& picture) {
