@@ -26,11 +26,12 @@ bool XServer::Available() {
     return found;
 }
 
-XServer::XServer() {
+XServer::XServer(const std::string& screen) {
     // Xvfb picks a free display itself and writes its number once it is ready; the shell's pid,
     // written first, becomes Xvfb's. A test killed on its timeout takes its server along.
-    xvfb = ::popen("echo $$; exec setpriv --pdeathsig KILL Xvfb -displayfd 1 -screen 0 1024x768x24 "
-                   "-nolisten tcp 2>/dev/null",
+    xvfb = ::popen(("echo $$; exec setpriv --pdeathsig KILL Xvfb -displayfd 1 -screen 0 " + screen +
+                    " -nolisten tcp 2>/dev/null")
+                       .c_str(),
                    "r");
     int number = -1;
     if (std::fscanf(xvfb, "%d %d", &pid, &number) != 2 ||
@@ -42,7 +43,9 @@ XServer::XServer() {
 }
 
 XServer::~XServer() {
-    XCloseDisplay(static_cast<Display*>(display));
+    if (display != nullptr) {
+        XCloseDisplay(static_cast<Display*>(display));
+    }
     ::kill(pid, SIGTERM);
     ::pclose(xvfb);
 }
@@ -96,4 +99,10 @@ std::string XServer::Tool(const std::string& command) const {
     }
     ::pclose(pipe);
     return text;
+}
+
+void XServer::Kill() {
+    // Closing a connection to a dead server would end this process through Xlib's handler.
+    display = nullptr;
+    ::kill(pid, SIGKILL);
 }

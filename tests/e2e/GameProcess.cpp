@@ -41,7 +41,7 @@ bool White(const Shot& s) {
            s.Count(0, s.height - 40, s.width, s.height, true) == 0;
 }
 
-GameProcess::GameProcess() {
+GameProcess::GameProcess(const std::string& screen) : XServer(screen) {
     fs::copy(HATCHLING_GAME_DATA, folder, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
     // Greetings pop up at random moments; the tests want a screen that only their keys change.
     Write("Settings/Hello.list", "");
@@ -54,14 +54,21 @@ GameProcess::~GameProcess() {
     }
 }
 
-void GameProcess::Start() {
+void GameProcess::Start(const std::vector<std::string>& arguments) {
     const std::string out = folder / "stdout.txt", err = folder / "stderr.txt";
     ::setenv("DISPLAY", name.c_str(), 1);
+    std::vector<char*> argv{const_cast<char*>(HATCHLING_BINARY)};
+    for (const std::string& argument : arguments) {
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    }
+    argv.push_back(nullptr);
+    status.reset();
+    mainWindow = 0;
     if ((pid = fork()) == 0) { // only async-signal-safe calls until exec
         const int in = open("/dev/null", O_RDONLY), o = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644),
                   e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (chdir(folder.c_str()) == 0 && dup2(in, 0) == 0 && dup2(o, 1) == 1 && dup2(e, 2) == 2) {
-            execl(HATCHLING_BINARY, HATCHLING_BINARY, static_cast<char*>(nullptr));
+            execv(HATCHLING_BINARY, argv.data());
         }
         _exit(127);
     }
