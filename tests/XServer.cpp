@@ -29,10 +29,9 @@ bool XServer::Available() {
 XServer::XServer(const std::string& screen) {
     // Xvfb picks a free display itself and writes its number once it is ready; the shell's pid,
     // written first, becomes Xvfb's. A test killed on its timeout takes its server along.
-    xvfb = ::popen(("echo $$; exec setpriv --pdeathsig KILL Xvfb -displayfd 1 -screen 0 " + screen +
-                    " -nolisten tcp 2>/dev/null")
-                       .c_str(),
-                   "r");
+    const std::string command =
+        "echo $$; exec setpriv --pdeathsig KILL Xvfb -displayfd 1 -screen 0 " + screen;
+    xvfb = ::popen((command + " -nolisten tcp 2>/dev/null").c_str(), "r");
     int number = -1;
     if (std::fscanf(xvfb, "%d %d", &pid, &number) != 2 ||
         (display = XOpenDisplay((name = ":" + std::to_string(number)).c_str())) == nullptr) {
@@ -43,9 +42,8 @@ XServer::XServer(const std::string& screen) {
 }
 
 XServer::~XServer() {
-    if (display != nullptr) {
+    if (display != nullptr) // not after Kill
         XCloseDisplay(static_cast<Display*>(display));
-    }
     ::kill(pid, SIGTERM);
     ::pclose(xvfb);
 }
@@ -99,10 +97,4 @@ std::string XServer::Tool(const std::string& command) const {
     }
     ::pclose(pipe);
     return text;
-}
-
-void XServer::Kill() {
-    // Closing a connection to a dead server would end this process through Xlib's handler.
-    display = nullptr;
-    ::kill(pid, SIGKILL);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <signal.h>
 #include <sys/types.h>
 
 #include <cstdio>
@@ -31,8 +32,12 @@ public:
     // Runs an X tool (xdotool, xprop, import) on this server; returns what it printed.
     std::string Tool(const std::string& command) const;
     const std::string& Name() const { return name; }
-    // Kills the server at once, as a crash or a logout would, and leaves its connection alone.
-    void Kill();
+    // Kills the server at once, as a crash or a logout would, and forgets its connection: closing
+    // a connection to a dead server would end this process through Xlib's handler.
+    void Kill() {
+        display = nullptr;
+        ::kill(pid, SIGKILL);
+    }
 
 protected:
     std::string name;        // ":N", for DISPLAY

@@ -54,21 +54,17 @@ GameProcess::~GameProcess() {
     }
 }
 
-void GameProcess::Start(const std::vector<std::string>& arguments) {
-    const std::string out = folder / "stdout.txt", err = folder / "stderr.txt";
+void GameProcess::Start(const std::string& arguments) {
+    const std::string out = folder / "stdout.txt", err = folder / "stderr.txt",
+                      game = "exec " HATCHLING_BINARY " " + arguments;
     ::setenv("DISPLAY", name.c_str(), 1);
-    std::vector<char*> argv{const_cast<char*>(HATCHLING_BINARY)};
-    for (const std::string& argument : arguments) {
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    }
-    argv.push_back(nullptr);
     status.reset();
     mainWindow = 0;
     if ((pid = fork()) == 0) { // only async-signal-safe calls until exec
         const int in = open("/dev/null", O_RDONLY), o = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644),
                   e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (chdir(folder.c_str()) == 0 && dup2(in, 0) == 0 && dup2(o, 1) == 1 && dup2(e, 2) == 2) {
-            execv(HATCHLING_BINARY, argv.data());
+            execl("/bin/sh", "sh", "-c", game.c_str(), static_cast<char*>(nullptr));
         }
         _exit(127);
     }

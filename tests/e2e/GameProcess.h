@@ -35,8 +35,8 @@ public:
     explicit GameProcess(const std::string& screen = "1024x768x24");
     ~GameProcess();
 
-    // Returns once the main window shows or the game has ended.
-    void Start(const std::vector<std::string>& arguments = {});
+    // Returns once the main window shows or the game has ended; the arguments are split at blanks.
+    void Start(const std::string& arguments = "");
     std::optional<int> WaitForExit(double seconds = 20.0);
     std::string Out() const { return Read("stdout.txt"); }
     std::string Err() const { return Read("stderr.txt"); }
