@@ -52,6 +52,14 @@ int StartScale(std::optional<int> chosen) {
     return facade::DensityScale(facade::x11::ResourceDpi(), gdkScale ? gdkScale : "");
 }
 
+void ReportFit(std::optional<int> chosen, std::ostream& err) {
+    const int opened = facade::WindowApp::GetOpeningScale();
+    if (chosen && *chosen > opened) {
+        err << "hatchling: x" << *chosen << " does not fit this screen; the windows open at x" << opened
+            << "\n";
+    }
+}
+
 SizeKeys::SizeKeys(facade::WindowApp* window, facade::EventDispatcher* dispatcher,
                    std::function<void()> afterwards)
     : window(window), afterwards(std::move(afterwards)) {

@@ -23,6 +23,10 @@ bool CheckDisplay(std::ostream& err);
 // saved, which beats the desktop's density.
 int StartScale(std::optional<int> chosen);
 
+// Once the main window is open: one line on `err` when the scale the command line asked for
+// did not fit the monitor, so that the player knows why the window is smaller.
+void ReportFit(std::optional<int> chosen, std::ostream& err);
+
 // The size keys of the pet window: + (also = and the keypad's plus) and - (also the keypad's
 // minus) make the window one step larger or smaller, within 1 to 4 and what fits the monitor.
 // The window is resized and centred again, a balloon says the new size ("Size x2"), and the

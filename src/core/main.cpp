@@ -67,6 +67,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     facade::x11::OnDisplayLost([controller] { return controller->SaveForLostDisplay(); });
+    windowsize::ReportFit(scale, std::cerr);
     CreateStatePrototypes();
     controller->GetScheduler()->Run();
     if (ending::Requested()) {

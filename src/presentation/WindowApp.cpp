@@ -21,6 +21,10 @@ void WindowApp::SetOpeningScale(int wanted) {
     openingScale = std::clamp(wanted, kSmallestScale, kLargestScale);
 }
 
+int WindowApp::GetOpeningScale() {
+    return openingScale;
+}
+
 WindowApp::WindowApp() = default;
 
 WindowApp::WindowApp(const unsigned& width, const unsigned& height, const std::string& title,

@@ -51,6 +51,7 @@ public:
     // The scale windows open at, 1 to 4: the player's choice or the desktop's density. Each
     // window takes the largest scale up to it that fits in 90 % of the monitor.
     static void SetOpeningScale(int scale);
+    static int GetOpeningScale();
     int GetScale() const { return scale; }
     // Resizes the window to the largest scale up to `wanted` that fits, centres it again and
     // makes that scale the one later windows open at; returns it.

@@ -58,8 +58,6 @@ void GameProcess::Start(const std::string& arguments) {
     const std::string out = folder / "stdout.txt", err = folder / "stderr.txt",
                       game = "exec " HATCHLING_BINARY " " + arguments;
     ::setenv("DISPLAY", name.c_str(), 1);
-    status.reset();
-    mainWindow = 0;
     if ((pid = fork()) == 0) { // only async-signal-safe calls until exec
         const int in = open("/dev/null", O_RDONLY), o = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644),
                   e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
