@@ -98,3 +98,9 @@ std::string XServer::Tool(const std::string& command) const {
     ::pclose(pipe);
     return text;
 }
+
+void XServer::Kill() {
+    XCloseDisplay(static_cast<Display*>(display));
+    display = nullptr;
+    ::kill(pid, SIGKILL);
+}

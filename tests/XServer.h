@@ -1,6 +1,5 @@
 #pragma once
 
-#include <signal.h>
 #include <sys/types.h>
 
 #include <cstdio>
@@ -32,12 +31,9 @@ public:
     // Runs an X tool (xdotool, xprop, import) on this server; returns what it printed.
     std::string Tool(const std::string& command) const;
     const std::string& Name() const { return name; }
-    // Kills the server at once, as a crash or a logout would, and forgets its connection: closing
-    // a connection to a dead server would end this process through Xlib's handler.
-    void Kill() {
-        display = nullptr;
-        ::kill(pid, SIGKILL);
-    }
+    // Kills the server at once, as a crash or a logout would (its own connection is closed first:
+    // closing it after would end this process through Xlib's handler).
+    void Kill();
 
 protected:
     std::string name;        // ":N", for DISPLAY

@@ -36,7 +36,7 @@ TEST(EndToEndScreen, BothWindowsOpenCentredAndWhollyOnScreenAtTheScaleChosenAsFa
         game.Tool("xrdb -merge dpi" +
                   (manager ? "; DISPLAY=" + game.Name() + " openbox >/dev/null 2>&1 &" : ""));
         const std::string managed = "xprop -root _NET_SUPPORTING_WM_CHECK | grep -c 'window id'";
-        ASSERT_TRUE(WaitFor([&] { return !manager || game.Tool(managed) == "1\n"; }));
+        ASSERT_TRUE(WaitFor([&, manager = manager] { return !manager || game.Tool(managed) == "1\n"; }));
         StartWithPet(game, arguments);
         game.Keys({"p", "g", "Return"});
         unsigned long ttt = 0;
@@ -45,7 +45,8 @@ TEST(EndToEndScreen, BothWindowsOpenCentredAndWhollyOnScreenAtTheScaleChosenAsFa
             int x = 0, y = 0, w = 0, h = 0;
             const std::string box =
                 "xwininfo -id " + std::to_string(window) + " | awk '/Absolute|Width:|Height:/ {print $NF}'";
-            EXPECT_TRUE(WaitFor([&] {
+            // (Structured bindings are copied into the lambda: older compilers cannot capture them.)
+            EXPECT_TRUE(WaitFor([&, side = side, width = width, height = height] {
                 std::istringstream(game.Tool(box)) >> x >> y >> w >> h;
                 return w == side && x >= 0 && y >= 0 && x + w <= width && y + h <= height &&
                        std::abs(x + w / 2 - width / 2) <= 2;
