@@ -38,29 +38,37 @@ void WindowApp::Create(const unsigned& width, const unsigned& height, const std:
                        const unsigned long& style) {
     this->width = width;
     this->height = height;
-    create(sf::VideoMode(width, height, 32), title, static_cast<sf::Uint32>(style),
-           sf::ContextSettings(24, 8, 0));
-    // The window library's own placement can put the window partly below the screen, so the
-    // window is sized and placed here, right after it opens.
-    // Later windows (the mini-game's) open at the scale this one got, so both look alike.
-    Rescale(openingScale);
+    // Opened at the size it will keep; later windows (the mini-game's) open at the scale this
+    // one got, so both look alike.
+    const std::optional<Monitor> monitor = x11::PrimaryMonitor();
+    Fit(openingScale, monitor);
+    create(sf::VideoMode(width * unsigned(scale), height * unsigned(scale), 32), title,
+           static_cast<sf::Uint32>(style), sf::ContextSettings(24, 8, 0));
+    Place(monitor);
     ClearScreen();
 }
 
 int WindowApp::Rescale(int wanted) {
     const std::optional<Monitor> monitor = x11::PrimaryMonitor();
+    Fit(wanted, monitor);
+    setSize(sf::Vector2u(width * unsigned(scale), height * unsigned(scale)));
+    Place(monitor);
+    return scale;
+}
+
+void WindowApp::Fit(int wanted, const std::optional<Monitor>& monitor) {
     scale = monitor ? FittingScale(wanted, width, height, *monitor)
                     : std::clamp(wanted, kSmallestScale, kLargestScale);
     openingScale = scale;
-    const sf::Vector2u real(width * unsigned(scale), height * unsigned(scale));
-    if (getSize() != real) {
-        setSize(real);
-    }
+}
+
+void WindowApp::Place(const std::optional<Monitor>& monitor) {
     setView(sf::View(sf::FloatRect(0.0f, 0.0f, float(width), float(height))));
+    // The window library's own placement can put the window partly below the screen, so the
+    // window is placed here, right after it opens or changes size.
     if (monitor) {
-        setPosition(Centre(real.x, real.y, *monitor));
+        setPosition(Centre(getSize().x, getSize().y, *monitor));
     }
-    return scale;
 }
 
 bool WindowApp::GetEvent(sf::Event& event) {

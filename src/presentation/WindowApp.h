@@ -1,8 +1,11 @@
 #pragma once
 
+#include "presentation/Monitor.h"
+
 #include <SFML/Graphics/RenderWindow.hpp>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace facade {
@@ -73,6 +76,10 @@ public:
 
 private:
     void Switch(bool active, double retryPause);
+    // Takes the largest scale up to `wanted` that fits the monitor, for this window and later ones.
+    void Fit(int wanted, const std::optional<Monitor>& monitor);
+    // Shows the logical size through the view and centres the window on the monitor.
+    void Place(const std::optional<Monitor>& monitor);
 
     std::unique_ptr<Text> hint;
     unsigned width = 0, height = 0;
