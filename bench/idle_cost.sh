@@ -2,7 +2,7 @@
 # Cost at rest: the game with a living pet against a bare SFML window drawing a picture at
 # the same rate, each for a while under Xvfb. Reports CPU time, peak memory and the time
 # from start to the first white frame.
-# Usage: bench/idle_cost.sh [build folder (default build-release)] [seconds (default 60)] [pet | home]
+# Usage: bench/idle_cost.sh [build folder (default build-release)] [seconds (default 60)] [pet | home] [scale (default 1)]
 # (home: the game stays on its home screen without a pet, which it repaints once a second)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -10,6 +10,7 @@ build="$(cd "${1:-$root/build-release}" && pwd)"
 seconds="${2:-60}"
 open=open
 [ "${3:-pet}" = home ] && open=no
+scale="${4:-1}"
 [ -x "$build/hatchling" ] && [ -x "$build/bench/bare_window" ] || {
   echo "build $build first: cmake --build $build --target hatchling bare_window game_data" >&2; exit 1; }
 
@@ -58,7 +59,8 @@ INNER
 chmod +x "$work/measure.sh"
 
 cd "$work/data"
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c "
-  '$work/measure.sh' bare Bare '$seconds' no '$build/bench/bare_window' imgs/Baby_Normal0.png
-  '$work/measure.sh' hatchling Hatchling '$seconds' $open '$build/hatchling'
+# A screen on which x2 fits (x3 and x4 need a larger one).
+xvfb-run -a -s "-screen 0 1920x1080x24" bash -c "
+  '$work/measure.sh' bare Bare '$seconds' no '$build/bench/bare_window' imgs/Baby_Normal0.png '$scale'
+  '$work/measure.sh' hatchling Hatchling '$seconds' $open '$build/hatchling' --scale '$scale'
 "

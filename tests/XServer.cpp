@@ -26,12 +26,12 @@ bool XServer::Available() {
     return found;
 }
 
-XServer::XServer() {
+XServer::XServer(const std::string& screen) {
     // Xvfb picks a free display itself and writes its number once it is ready; the shell's pid,
     // written first, becomes Xvfb's. A test killed on its timeout takes its server along.
-    xvfb = ::popen("echo $$; exec setpriv --pdeathsig KILL Xvfb -displayfd 1 -screen 0 1024x768x24 "
-                   "-nolisten tcp 2>/dev/null",
-                   "r");
+    const std::string command =
+        "echo $$; exec setpriv --pdeathsig KILL Xvfb -displayfd 1 -screen 0 " + screen;
+    xvfb = ::popen((command + " -nolisten tcp 2>/dev/null").c_str(), "r");
     int number = -1;
     if (std::fscanf(xvfb, "%d %d", &pid, &number) != 2 ||
         (display = XOpenDisplay((name = ":" + std::to_string(number)).c_str())) == nullptr) {
@@ -42,7 +42,8 @@ XServer::XServer() {
 }
 
 XServer::~XServer() {
-    XCloseDisplay(static_cast<Display*>(display));
+    if (display != nullptr) // not after Kill
+        XCloseDisplay(static_cast<Display*>(display));
     ::kill(pid, SIGTERM);
     ::pclose(xvfb);
 }
@@ -96,4 +97,10 @@ std::string XServer::Tool(const std::string& command) const {
     }
     ::pclose(pipe);
     return text;
+}
+
+void XServer::Kill() {
+    XCloseDisplay(static_cast<Display*>(display));
+    display = nullptr;
+    ::kill(pid, SIGKILL);
 }

@@ -14,10 +14,11 @@ bool WaitFor(const std::function<bool()>& condition, double seconds = 20.0);
 // can run side by side: every window on the server is the test's own, found by its title.
 class XServer {
 public:
-    // Xvfb found on the PATH; tests that need a display skip without it.
+    // Xvfb found on the PATH; tests that need a display fail without it.
     static bool Available();
-    // Starts Xvfb on the first free display; throws std::runtime_error when it does not come up.
-    XServer();
+    // Starts Xvfb with that screen on the first free display; throws std::runtime_error when it
+    // does not come up.
+    explicit XServer(const std::string& screen = "1024x768x24");
     ~XServer();
     XServer(const XServer&) = delete;
     XServer& operator=(const XServer&) = delete;
@@ -29,6 +30,10 @@ public:
     void Close(unsigned long window) const;
     // Runs an X tool (xdotool, xprop, import) on this server; returns what it printed.
     std::string Tool(const std::string& command) const;
+    const std::string& Name() const { return name; }
+    // Kills the server at once, as a crash or a logout would (its own connection is closed first:
+    // closing it after would end this process through Xlib's handler).
+    void Kill();
 
 protected:
     std::string name;        // ":N", for DISPLAY

@@ -4,6 +4,7 @@
 #include "core/Initializer.h"
 #include "core/Repaint.h"
 #include "core/Signals.h"
+#include "core/WindowSize.h"
 #include "minigame/TTT.h"
 #include "pet/Food.h"
 #include "pet/Game.h"
@@ -162,6 +163,8 @@ GameController::GameController()
                                                                  : keys::NoKey;
     });
     dispatcher->AddWindowOperation(events::GainedFocus, Keep(std::make_unique<CalmOperation>(window.get())));
+    sizeKeys =
+        std::make_unique<windowsize::SizeKeys>(window.get(), dispatcher.get(), [this] { ClearIfNoPet(); });
     ClearIfNoPet();
 }
 
@@ -196,11 +199,22 @@ void GameController::BuildPetMenu() {
 }
 
 void GameController::Save() {
+    SavePet();
+}
+
+bool GameController::SavePet() {
     if (!pet) {
-        return;
+        return false;
     }
     happenings::Announce(happenings::Kind::Saving, pet->GetName());
-    textfiles::WriteLines(petfile::DataPath(pet->GetName()), pet->GetLines());
+    return textfiles::WriteLines(petfile::DataPath(pet->GetName()), pet->GetLines());
+}
+
+std::string GameController::SaveForLostDisplay() {
+    if (!pet) {
+        return "";
+    }
+    return pet->GetName() + (SavePet() ? " is saved" : " could not be saved");
 }
 
 void GameController::Quit() {

@@ -21,6 +21,9 @@ class Pet;
 class PetBehaviors;
 class Sounds;
 class TTTProxy;
+namespace windowsize {
+class SizeKeys;
+}
 namespace facade {
 class Text;
 class WindowApp;
@@ -49,6 +52,9 @@ public:
     void NewPet();
     void OpenPet();
     void Save();
+    // Saves the pet when the display has gone, with file work only; says what became of it
+    // ("PIP is saved"), or nothing without a pet.
+    std::string SaveForLostDisplay();
     [[noreturn]] void Quit();
     void Feed();
     void Play();
@@ -87,6 +93,8 @@ private:
     void ClearIfNoPet();
     // Shows a file problem to the player and on standard error.
     void Refuse(const FileError& error);
+    // Saves the pet, if there is one; false when there is none or it could not be written.
+    bool SavePet();
     // Builds a pet or reports why it cannot; the current pet is untouched on failure.
     std::unique_ptr<Pet> TryBuild(const std::function<std::unique_ptr<Pet>()>& build);
     void OpenChosen(std::size_t index);
@@ -115,6 +123,7 @@ private:
 
     std::unique_ptr<TTTProxy> paperScissorsStone;
     std::unique_ptr<Sounds> sounds;
+    std::unique_ptr<windowsize::SizeKeys> sizeKeys;
     std::vector<std::unique_ptr<facade::EventOperation>> operations;
     std::vector<std::unique_ptr<AutoBehavior>> standing;
     bool petMenuBuilt = false;

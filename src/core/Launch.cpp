@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 
 namespace launch {
 namespace {
-constexpr const char* kUsage = "usage: hatchling [--help | --version]";
+constexpr const char* kUsage = "usage: hatchling [--help | --version | --scale N]";
 
 bool IsDataFolder(const fs::path& folder) {
     std::error_code ignored;
@@ -42,8 +42,15 @@ bool IsPlayerFolder(const fs::path& folder, const std::string& xdgDataHome, cons
 }
 } // namespace
 
-Request ParseArguments(const std::vector<std::string>& arguments) {
+Request ParseArguments(const std::vector<std::string>& arguments, std::optional<int>* scale) {
     if (arguments.empty()) {
+        return Request::Play;
+    }
+    if (arguments.size() == 2 && arguments[0] == "--scale" && arguments[1].size() == 1 &&
+        arguments[1][0] >= '1' && arguments[1][0] <= '4') {
+        if (scale != nullptr) {
+            *scale = arguments[1][0] - '0';
+        }
         return Request::Play;
     }
     if (arguments.size() == 1 && arguments[0] == "--help") {
@@ -61,7 +68,9 @@ int Answer(Request request, const std::string& version, std::ostream& out, std::
         out << kUsage << "\n"
             << "Hatchling: hatch a pet, name it, feed it, play with it and look after it.\n"
             << "Started without arguments it opens the game window. Your pets are kept in\n"
-            << "$XDG_DATA_HOME/hatchling (by default ~/.local/share/hatchling).\n";
+            << "$XDG_DATA_HOME/hatchling (by default ~/.local/share/hatchling).\n"
+            << "  --scale N   shows the windows N times larger (N from 1 to 4) for this run;\n"
+            << "              + and - in the game change the size and keep it.\n";
         return 0;
     case Request::Version:
         out << "hatchling " << version << "\n";

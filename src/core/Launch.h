@@ -3,6 +3,7 @@
 #include "support/Seams.h"
 
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,8 +13,9 @@ namespace launch {
 
 enum class Request { Play, Help, Version, Misuse };
 
-// No argument plays; exactly "--help" or "--version" asks for that text; anything else is misuse.
-Request ParseArguments(const std::vector<std::string>& arguments);
+// No argument plays, and so does "--scale N" with N from 1 to 4 (stored in `scale` when given);
+// exactly "--help" or "--version" asks for that text; anything else is misuse.
+Request ParseArguments(const std::vector<std::string>& arguments, std::optional<int>* scale = nullptr);
 
 // Prints the help or version text (standard output, status 0) or the usage line (standard
 // error, status 2) and returns the exit status.

@@ -3,6 +3,9 @@
 #include "core/Launch.h"
 #include "core/Prototypes.h"
 #include "core/RunningGame.h"
+#include "core/WindowSize.h"
+#include "presentation/WindowApp.h"
+#include "presentation/X11Desktop.h"
 #include "support/EndRequest.h"
 #include "support/FileError.h"
 
@@ -42,14 +45,21 @@ bool TakeFolders() {
 } // namespace
 
 int main(int argc, char** argv) {
-    const launch::Request request = launch::ParseArguments(std::vector<std::string>(argv + 1, argv + argc));
+    std::optional<int> scale;
+    const launch::Request request =
+        launch::ParseArguments(std::vector<std::string>(argv + 1, argv + argc), &scale);
     if (request != launch::Request::Play) {
         return launch::Answer(request, HATCHLING_VERSION, std::cout, std::cerr);
+    }
+    // Before the folders are touched: without a display nothing of the player's may change.
+    if (!windowsize::CheckDisplay(std::cerr)) {
+        return 1;
     }
     ending::InstallHandlers();
     if (!TakeFolders()) {
         return 1;
     }
+    facade::WindowApp::SetOpeningScale(windowsize::StartScale(scale));
     GameController* controller = nullptr;
     try {
         // Never deleted: the game ends from inside a pass, through the quit command.
@@ -58,6 +68,8 @@ int main(int argc, char** argv) {
         ReportRefusal(error);
         return 1;
     }
+    facade::x11::OnDisplayLost([controller] { return controller->SaveForLostDisplay(); });
+    windowsize::ReportFit(scale, std::cerr);
     CreateStatePrototypes();
     controller->GetScheduler()->Run();
     if (ending::Requested()) {

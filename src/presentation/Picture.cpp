@@ -39,7 +39,7 @@ Picture::Picture(const unsigned& width, const unsigned& height, const sf::Color&
 
 Picture::Picture(const WindowApp& window) : Picture() {
     sf::Texture screen;
-    if (window.IsOpened() && screen.create(window.GetWidth(), window.GetHeight())) {
+    if (window.IsOpened() && screen.create(window.getSize().x, window.getSize().y)) {
         screen.update(window);
         *image = screen.copyToImage();
     }

@@ -23,7 +23,8 @@ public:
     explicit Picture(const std::string& path);
     Picture(const unsigned& width, const unsigned& height, const sf::Uint8* pixels);
     Picture(const unsigned& width, const unsigned& height, const sf::Color& color);
-    // A copy of what the window shows now (its last displayed frame).
+    // A copy of what the window shows now (its last displayed frame), pixel for pixel of the
+    // window on the desktop, so at its scale.
     explicit Picture(const WindowApp& window);
     Picture(const Picture&) = delete;
     Picture& operator=(const Picture&) = delete;

@@ -22,9 +22,22 @@ Text::Text(const std::string& text, const std::string& fontPath, const float& si
 
 void Text::Draw(sf::RenderTarget& target) {
     // A font that did not load still leaves a dot per text on screen; such texts stay invisible.
-    if (fontLoaded) {
-        target.draw(string);
+    if (!fontLoaded) {
+        return;
     }
+    // Glyphs are rasterised at the character size, so through a magnifying view they would be
+    // enlarged as blocks. Rasterised at the size the target really shows and scaled back, the
+    // letters stay sharp and keep their logical place and size.
+    const float factor = std::round(float(target.getSize().x) / target.getView().getSize().x);
+    if (factor <= 1.0f) {
+        target.draw(string);
+        return;
+    }
+    sf::Text sharp(string);
+    sharp.setCharacterSize(static_cast<unsigned>(float(string.getCharacterSize()) * factor));
+    sharp.setOrigin(string.getOrigin() * factor);
+    sharp.setScale(string.getScale() / factor);
+    target.draw(sharp);
 }
 
 float Text::GetWidth() const {

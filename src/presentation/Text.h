@@ -19,6 +19,7 @@ public:
     Text();
     Text(const std::string& text, const std::string& fontPath, const float& size);
 
+    // Sharp on a magnified target too: the glyphs are made at the size the target shows.
     void Draw(sf::RenderTarget& target) override;
     float GetWidth() const override;
     float GetHeight() const override;

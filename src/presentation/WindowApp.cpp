@@ -4,9 +4,14 @@
 #include "presentation/ProcessWindow.h"
 #include "presentation/Text.h"
 #include "presentation/Urgency.h"
+#include "presentation/X11Desktop.h"
 #include "support/Seams.h"
 
 #include <SFML/Graphics/RectangleShape.hpp>
+#include <SFML/Window/Event.hpp>
+
+#include <algorithm>
+#include <cmath>
 
 #include <vector>
 
@@ -18,7 +23,16 @@ std::vector<sf::Uint8>& GameIcon() {
     static std::vector<sf::Uint8> icon;
     return icon;
 }
+int openingScale = kSmallestScale;
 } // namespace
+
+void WindowApp::SetOpeningScale(int wanted) {
+    openingScale = std::clamp(wanted, kSmallestScale, kLargestScale);
+}
+
+int WindowApp::GetOpeningScale() {
+    return openingScale;
+}
 
 WindowApp::WindowApp() = default;
 
@@ -31,10 +45,61 @@ WindowApp::~WindowApp() = default;
 
 void WindowApp::Create(const unsigned& width, const unsigned& height, const std::string& title,
                        const unsigned long& style) {
-    create(sf::VideoMode(width, height, 32), title, static_cast<sf::Uint32>(style),
-           sf::ContextSettings(24, 8, 0));
+    this->width = width;
+    this->height = height;
+    // Opened at the size it will keep; later windows (the mini-game's) open at the scale this
+    // one got, so both look alike.
+    const std::optional<Monitor> monitor = x11::PrimaryMonitor();
+    Fit(openingScale, monitor);
+    create(sf::VideoMode(width * unsigned(scale), height * unsigned(scale), 32), title,
+           static_cast<sf::Uint32>(style), sf::ContextSettings(24, 8, 0));
     x11::MarkProcess(getSystemHandle());
+    Place(monitor);
     ClearScreen();
+}
+
+int WindowApp::Rescale(int wanted) {
+    const std::optional<Monitor> monitor = x11::PrimaryMonitor();
+    Fit(wanted, monitor);
+    setSize(sf::Vector2u(width * unsigned(scale), height * unsigned(scale)));
+    Place(monitor);
+    return scale;
+}
+
+void WindowApp::Fit(int wanted, const std::optional<Monitor>& monitor) {
+    scale = monitor ? FittingScale(wanted, width, height, *monitor)
+                    : std::clamp(wanted, kSmallestScale, kLargestScale);
+    openingScale = scale;
+}
+
+void WindowApp::Place(const std::optional<Monitor>& monitor) {
+    setView(sf::View(sf::FloatRect(0.0f, 0.0f, float(width), float(height))));
+    // The window library's own placement can put the window partly below the screen, so the
+    // window is placed here, right after it opens or changes size.
+    if (monitor) {
+        setPosition(Centre(getSize().x, getSize().y, *monitor));
+    }
+}
+
+bool WindowApp::GetEvent(sf::Event& event) {
+    if (!pollEvent(event)) {
+        return false;
+    }
+    // The one place where the window's pixels turn into the logical layout: a click anywhere
+    // in a magnified pixel lands on the logical pixel shown there.
+    const auto logical = [this](int& x, int& y) {
+        const sf::Vector2f at = mapPixelToCoords({x, y});
+        x = static_cast<int>(std::floor(at.x));
+        y = static_cast<int>(std::floor(at.y));
+    };
+    if (event.type == sf::Event::MouseButtonPressed || event.type == sf::Event::MouseButtonReleased) {
+        logical(event.mouseButton.x, event.mouseButton.y);
+    } else if (event.type == sf::Event::MouseMoved) {
+        logical(event.mouseMove.x, event.mouseMove.y);
+    } else if (event.type == sf::Event::MouseWheelScrolled) {
+        logical(event.mouseWheelScroll.x, event.mouseWheelScroll.y);
+    }
+    return true;
 }
 
 void WindowApp::SetIcon(const Picture& picture) {

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "presentation/Monitor.h"
+
 #include <SFML/Graphics/RenderWindow.hpp>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace facade {
@@ -11,6 +14,9 @@ class Picture;
 class Text;
 
 // The game's one window. Every screen is drawn as ClearScreen, draw, Display on a white page.
+// Everything is laid out in the logical size the window was created with; the window on the
+// desktop is that size times a whole scale, shown through one view, so nothing that draws or
+// takes clicks needs to know the scale.
 class WindowApp : public sf::RenderWindow {
 public:
     // Does not open a window.
@@ -20,7 +26,9 @@ public:
     ~WindowApp() override;
 
     // Opens the window at 32 bits per pixel with a 24-bit depth and 8-bit stencil buffer and
-    // no antialiasing, then clears it to white (not yet displayed).
+    // no antialiasing, at the opening scale (as far as it fits the monitor, which then becomes
+    // the opening scale), centred on the primary monitor, then clears it to white (not yet
+    // displayed).
     void Create(const unsigned& width, const unsigned& height, const std::string& title,
                 const unsigned long& style);
     // Sets the 16 x 16 icon from the first 256 pixels of the picture, in row order. A missing
@@ -42,10 +50,21 @@ public:
     void Display() { display(); }
     void Close() { close(); }
 
-    unsigned GetWidth() const { return getSize().x; }
-    unsigned GetHeight() const { return getSize().y; }
+    // The logical size, in which everything is laid out.
+    unsigned GetWidth() const { return width; }
+    unsigned GetHeight() const { return height; }
     bool IsOpened() const { return isOpen(); }
-    bool GetEvent(sf::Event& event) { return pollEvent(event); }
+    // Clicks and pointer positions come in logical coordinates, whatever the scale.
+    bool GetEvent(sf::Event& event);
+
+    // The scale windows open at, 1 to 4: the player's choice or the desktop's density. Each
+    // window takes the largest scale up to it that fits in 90 % of the monitor.
+    static void SetOpeningScale(int scale);
+    static int GetOpeningScale();
+    int GetScale() const { return scale; }
+    // Resizes the window to the largest scale up to `wanted` that fits, centres it again and
+    // makes that scale the one later windows open at; returns it.
+    int Rescale(int wanted);
     bool SetActive(bool active) { return setActive(active); }
 
     // Makes the drawing context current (or releases it), retrying after each failure until it
@@ -63,8 +82,14 @@ public:
 
 private:
     void Switch(bool active, double retryPause);
+    // Takes the largest scale up to `wanted` that fits the monitor, for this window and later ones.
+    void Fit(int wanted, const std::optional<Monitor>& monitor);
+    // Shows the logical size through the view and centres the window on the monitor.
+    void Place(const std::optional<Monitor>& monitor);
 
     std::unique_ptr<Text> hint;
+    unsigned width = 0, height = 0;
+    int scale = 1;
 };
 
 } // namespace facade

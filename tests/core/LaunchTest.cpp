@@ -16,7 +16,10 @@ TEST(Launch, OnlyHelpOrVersionAloneAreAnsweredAndAnythingElseIsMisuse) {
          std::vector<std::vector<std::string>>{{"-h"}, {"--help", "--version"}, {""}}) {
         EXPECT_EQ(launch::Answer(launch::ParseArguments(arguments), "1", out, err), 2);
     }
-    const std::string usage = "usage: hatchling [--help | --version]\n";
+    for (const char* bad : {"0", "5", "2x", ""}) {
+        EXPECT_EQ(launch::ParseArguments({"--scale", bad}), launch::Request::Misuse);
+    }
+    const std::string usage = "usage: hatchling [--help | --version | --scale N]\n";
     EXPECT_EQ(err.str(), usage + usage + usage);
 }
 

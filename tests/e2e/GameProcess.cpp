@@ -41,7 +41,7 @@ bool White(const Shot& s) {
            s.Count(0, s.height - 40, s.width, s.height, true) == 0;
 }
 
-GameProcess::GameProcess() {
+GameProcess::GameProcess(const std::string& screen) : XServer(screen) {
     fs::copy(HATCHLING_GAME_DATA, folder, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
     // Greetings pop up at random moments; the tests want a screen that only their keys change.
     Write("Settings/Hello.list", "");
@@ -57,9 +57,10 @@ GameProcess::~GameProcess() {
     }
 }
 
-void GameProcess::Start() {
+void GameProcess::Start(const std::string& arguments) {
     status.reset(); // a game may be started again once the last one ended
-    const std::string out = folder / "stdout.txt", err = folder / "stderr.txt";
+    const std::string out = folder / "stdout.txt", err = folder / "stderr.txt",
+                      game = "exec " HATCHLING_BINARY " " + arguments;
     ::setenv("DISPLAY", name.c_str(), 1);
     // The game's sounds go where the folder's al.conf sends them; by default nowhere, so that tests
     // never play through the machine's speakers.
@@ -71,7 +72,7 @@ void GameProcess::Start() {
         const int in = open("/dev/null", O_RDONLY), o = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644),
                   e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (chdir(folder.c_str()) == 0 && dup2(in, 0) == 0 && dup2(o, 1) == 1 && dup2(e, 2) == 2) {
-            execl(HATCHLING_BINARY, HATCHLING_BINARY, static_cast<char*>(nullptr));
+            execl("/bin/sh", "sh", "-c", game.c_str(), static_cast<char*>(nullptr));
         }
         _exit(127);
     }

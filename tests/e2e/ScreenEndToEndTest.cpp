@@ -1,0 +1,112 @@
+// Where the windows open and at what scale, how they look larger, and a display that is missing
+// or goes away, on the real binary.
+#include "e2e/GameProcess.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <sstream>
+
+using namespace e2e;
+
+namespace {
+void StartWithPet(GameProcess& game, const std::string& arguments = "") {
+    game.Write("Settings/Pet.list", "PIP\n");
+    game.Write("Pets/PIP.data", "PIP 0\nBaby Normal\n30.000000 500.000000 0 0 100 30 0 50 90 \n");
+    game.Start(arguments);
+    game.Keys({"m", "o", "Return"});
+}
+} // namespace
+
+// The desktop's density (Xft.dpi 192 everywhere) asks for x2; a saved scale beats it, --scale
+// beats both and is not saved, a bad line is refused, and no scale is larger than fits.
+TEST(EndToEndScreen, BothWindowsOpenCentredAndWhollyOnScreenAtTheScaleChosenAsFarAsItFits) {
+    REQUIRE_DISPLAY();
+    for (const auto& [width, height, manager, arguments, saved, scale] :
+         {std::tuple{1366, 768, true, "", "", 1},
+          {1920, 1080, true, "", "", 2},
+          {1920, 1080, false, "", "scale 1\n", 1},
+          {1920, 1080, false, "--scale 2", "scale 1\n", 2},
+          {1920, 1080, false, "--scale 1", "scale 2\n", 1},
+          {1024, 768, false, "", "scale 2x\n", 1}}) {
+        GameProcess game(std::to_string(width) + "x" + std::to_string(height) + "x24");
+        game.Write("dpi", "Xft.dpi: 192\n");
+        game.Write("Settings/Preferences.data", saved);
+        game.Tool("xrdb -merge dpi" +
+                  (manager ? "; DISPLAY=" + game.Name() + " openbox >/dev/null 2>&1 &" : ""));
+        const std::string managed = "xprop -root _NET_SUPPORTING_WM_CHECK | grep -c 'window id'";
+        ASSERT_TRUE(WaitFor([&, manager = manager] { return !manager || game.Tool(managed) == "1\n"; }));
+        StartWithPet(game, arguments);
+        game.Keys({"p", "g", "Return"});
+        unsigned long ttt = 0;
+        ASSERT_TRUE(WaitFor([&] { return (ttt = game.FindWindow("TTT")) != 0; }));
+        for (const auto& [window, side] : {std::pair{game.Main(), 480 * scale}, {ttt, 240 * scale}}) {
+            int x = 0, y = 0, w = 0, h = 0;
+            const std::string box =
+                "xwininfo -id " + std::to_string(window) + " | awk '/Absolute|Width:|Height:/ {print $NF}'";
+            // (Structured bindings are copied into the lambda: older compilers cannot capture them.)
+            EXPECT_TRUE(WaitFor([&, side = side, width = width, height = height] {
+                std::istringstream(game.Tool(box)) >> x >> y >> w >> h;
+                return w == side && x >= 0 && y >= 0 && x + w <= width && y + h <= height &&
+                       std::abs(x + w / 2 - width / 2) <= 2;
+            })) << testing::PrintToString(std::vector{x, y, w, h});
+        }
+        EXPECT_EQ(game.Read("Settings/Preferences.data"), saved);
+        EXPECT_EQ(game.Refused().size(), std::string(saved).ends_with("x\n") ? 1u : 0u) << game.Err();
+    }
+}
+
+TEST(EndToEndScreen, PlusMakesX2WherePicturesAreExactBlocksTextIsSharpAndClicksWork) {
+    REQUIRE_DISPLAY();
+    GameProcess game("1920x1080x24");
+    StartWithPet(game);
+    const Shot one = game.WaitForShot(PetDrawn);
+    ASSERT_TRUE(one.width == 480 && PetDrawn(one));
+    game.Keys({"plus"});
+    // Against x1: the pet's band (rows 120 to 600) must be the x1 one in 2 x 2 blocks, once the
+    // bobbing pet stands as it did; the grey hint line (from row 640) neither the x1 letters
+    // enlarged as blocks nor blurred (a blur leaves few pixels as dark as the text colour).
+    const auto counts = [&](const Shot& s) { // pet band mismatches, changed, dark at x1, dark at x2
+        std::vector<int> n{s.width == 960 && s.height == 720 ? 0 : 1, 0, 0, 0};
+        for (unsigned i = 120 * 960, hint = 640 * 960; n[0] == 0 && i < 720 * 960; ++i) {
+            const std::uint32_t big = s.rgb[i], small = one.rgb[(i / 960 / 2) * 480 + i % 960 / 2];
+            n[i < 600 * 960 ? 0 : 1] += big != small;
+            n[2] += i >= hint && (small & 0xFF) <= 158 && i % 2 == 0 && i / 960 % 2 == 0;
+            n[3] += i >= hint && (big & 0xFF) <= 158;
+        }
+        return n;
+    };
+    const std::vector<int> n = counts(game.WaitForShot([&](const Shot& s) { return counts(s)[0] == 0; }));
+    EXPECT_TRUE(n[0] == 0 && n[1] > 200 && n[2] > 20 && n[3] > 3 * n[2]) << testing::PrintToString(n);
+    EXPECT_EQ(game.Read("Settings/Preferences.data"), "scale 2\n");
+    // A click on the menu's "Save" line, in the window's own pixels, saves.
+    game.Write("Pets/PIP.data", "");
+    game.Keys({"m"});
+    game.Click(100, 124);
+    EXPECT_TRUE(WaitFor([&] { return !game.Read("Pets/PIP.data").empty(); })) << "the click missed";
+}
+
+TEST(EndToEndScreen, AVanishedDisplayEndsTheGameWithOneLineAndTheFedPetSaved) {
+    REQUIRE_DISPLAY();
+    GameProcess game;
+    StartWithPet(game);
+    game.Keys({"p", "f", "Return"});
+    ASSERT_TRUE(PetDrawn(game.WaitForShot(PetDrawn)));
+    game.Kill();
+    EXPECT_EQ(game.WaitForExit(), std::optional<int>(1));
+    const std::string gone = "hatchling: the display \"" + game.Name() + "\" went away; PIP is saved\n";
+    EXPECT_TRUE(game.Err().ends_with(gone)) << game.Err();
+    // Its fullness follows its health of 100; it was 30 before the feed.
+    const std::string saved = game.Read("Pets/PIP.data");
+    EXPECT_GE(std::atoi(saved.substr(saved.find(" 100 ") + 5).c_str()), 45) << saved;
+}
+
+TEST(EndToEndScreen, WithoutADisplayOneLineAndStatus1BeforeAnyFolderIsMade) {
+    TempGameFolder home;
+    const int status = std::system("DISPLAY=:65000 XDG_DATA_HOME=$PWD/xdg " HATCHLING_BINARY " 2>err");
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+    EXPECT_EQ(home.Read("err"),
+              "hatchling: cannot open the display \":65000\"; the game needs a graphical session\n");
+    EXPECT_FALSE(home.Exists("xdg") || home.Exists("core"));
+}
