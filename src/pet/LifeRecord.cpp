@@ -2,6 +2,7 @@
 
 #include "support/FileError.h"
 #include "support/Seams.h"
+#include "support/TextFiles.h"
 
 #include <array>
 #include <cerrno>
@@ -134,23 +135,6 @@ bool Finite(std::string_view text, double& value) {
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value);
     return error == std::errc() && stop == end && !text.empty() && std::isfinite(value);
-}
-
-bool WriteAll(int fd, const std::string& content) {
-    const char* data = content.data();
-    std::size_t left = content.size();
-    while (left > 0) {
-        const ssize_t written = ::write(fd, data, left);
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        data += written;
-        left -= static_cast<std::size_t>(written);
-    }
-    return true;
 }
 
 // What goes before the rows: the header for a new or empty file, a line end after a torn line.
@@ -330,7 +314,7 @@ bool Append(const std::string& gamePath, const std::vector<LifeRow>& rows) {
         content += FormatRow(row);
         content += '\n';
     }
-    ok = ok && WriteAll(fd, content) && ::fsync(fd) == 0;
+    ok = ok && textfiles::WriteAll(fd, content) && ::fsync(fd) == 0;
     const int error = errno;
     ok = ::close(fd) == 0 && ok;
     if (!ok) {
@@ -341,12 +325,7 @@ bool Append(const std::string& gamePath, const std::vector<LifeRow>& rows) {
     }
     if (!existed) {
         // The new file's name must reach the disk too.
-        const std::filesystem::path folder = target.parent_path();
-        const int dir = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
-        if (dir >= 0) {
-            ::fsync(dir);
-            ::close(dir);
-        }
+        textfiles::SyncFolder(target.parent_path());
     }
     return true;
 }

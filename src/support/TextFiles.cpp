@@ -24,31 +24,6 @@ bool ReadWhole(const std::string& mapped, std::string& content) {
     return true;
 }
 
-bool WriteAll(int fd, const std::string& content) {
-    const char* data = content.data();
-    std::size_t left = content.size();
-    while (left > 0) {
-        ssize_t written = ::write(fd, data, left);
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        data += written;
-        left -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
-void SyncFolder(const std::filesystem::path& folder) {
-    int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
 bool Replace(const std::string& gamePath, const std::string& content) {
     const std::filesystem::path target(paths::MapForWrite(gamePath));
     const std::filesystem::path folder = target.parent_path();
@@ -115,6 +90,31 @@ bool AppendLine(const std::string& gamePath, const std::string& line) {
     content += line;
     content += '\n';
     return Replace(gamePath, content);
+}
+
+bool WriteAll(int fd, const std::string& content) {
+    const char* data = content.data();
+    std::size_t left = content.size();
+    while (left > 0) {
+        ssize_t written = ::write(fd, data, left);
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        data += written;
+        left -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+void SyncFolder(const std::filesystem::path& folder) {
+    int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
 }
 
 } // namespace textfiles

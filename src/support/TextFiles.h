@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -22,5 +23,10 @@ bool WriteLines(const std::string& gamePath, const std::vector<std::string>& lin
 // Adds one line at the end of the file (creating it), through the same safe replacement.
 // A last line that lacked its line end gets one first, so two names never run together.
 bool AppendLine(const std::string& gamePath, const std::string& line);
+
+// Writes all of `content` to the open file, resuming after interruptions; false on an error.
+bool WriteAll(int fd, const std::string& content);
+// Makes a new or renamed entry of the folder durable ("" is the working directory).
+void SyncFolder(const std::filesystem::path& folder);
 
 } // namespace textfiles
