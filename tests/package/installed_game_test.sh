@@ -15,7 +15,9 @@ trap 'kill $xvfb 2>/dev/null; rm -rf "$tmp"' EXIT
 for _ in $(seq 50); do [ -s "$tmp/display" ] && break; sleep 0.1; done
 DISPLAY=":$(cat "$tmp/display")" HOME="$tmp/home"
 export DISPLAY HOME
-unset XDG_DATA_HOME
+# No session bus and no sound device of the runner's: the played game stays inside the test.
+unset XDG_DATA_HOME DBUS_SESSION_BUS_ADDRESS
+export ALSOFT_DRIVERS=null
 mkdir -p "$HOME" "$tmp/work"
 cd "$tmp/work" || exit 1
 player="$HOME/.local/share/hatchling"
