@@ -76,6 +76,6 @@ check "after a SIGKILL the next start succeeds" test -n "$win"
 keys m
 check "SIGTERM with the main menu open ends the game with 0 within a second" stop_within_a_second
 check "a second run leaves the player's lists byte for byte" test "$(cat "$player/Settings/Food.list" "$player/Settings/Hello.list" | md5sum)" = "$mine"
-check "the package holds the game's twelve sounds" test "$(ls "${game%/games/hatchling}/share/hatchling/sounds/"*.wav | wc -l)" -eq 12
+check "the package holds the game's twelve sounds" test "$(find "${game%/games/hatchling}/share/hatchling/sounds" -name "*.wav" | wc -l)" -eq 12
 echo "package: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
