@@ -23,7 +23,7 @@ cmake --build "$asan" -j"$(nproc)" --target hatchling_tests week_of_play readers
   cd "$asan"
   export ASAN_OPTIONS="detect_leaks=1"
   export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-  export LSAN_OPTIONS="suppressions=$root/tests/hardening/lsan.supp:print_suppressions=0"
+  export LSAN_OPTIONS="suppressions=$root/tests/hardening/lsan.supp:print_suppressions=0:use_tls=0"
   # The death on screen waits on a life step that the sanitizers slow down too much; it runs in
   # the plain build above.
   ctest --output-on-failure -j"$(nproc)" -E '^EndToEndDeath\.' >"$asan/ctest-asan.log" ||
