@@ -66,7 +66,7 @@ check "SIGTERM with the food chooser open ends the game with 0 within a second" 
 check "and saves the pet's latest statistics" test "$(stats)" != "$newborn"
 check "the player folder holds only what the game wrote and the player put there" \
   test "$(cd "$player" && find . -type f | sort | tr '\n' ' ')" = \
-  "./Pets/ANN.data ./Settings/Food.list ./Settings/Hello.list ./Settings/Pet.list "
+  "./Pets/ANN.data ./Pets/ANN.life ./Settings/Food.list ./Settings/Hello.list ./Settings/Pet.list "
 check "the pet list names the pet" test "$(cat "$player/Settings/Pet.list")" = ANN
 
 start killed
