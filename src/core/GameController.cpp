@@ -269,9 +269,8 @@ void GameController::ShowLife() {
     // The pet stands still while the player reads, as in a chooser.
     behaviors->RemovePetBehaviors();
     behaviors->RemoveEventBehavior();
-    LifeView view(
-        window.get(), [this] { return lifeRecorder->Rows(); }, [this] { return LifeRecorder::RowOf(*pet); },
-        std::move(offered), pet->GetName(), dispatcher->GetWindowOperations());
+    LifeView view(window.get(), lifeRecorder->Rows(), LifeRecorder::RowOf(*pet), std::move(offered),
+                  pet->GetName(), dispatcher->GetWindowOperations());
     const LifeView::End end = view.Run();
     behaviors->AddEventBehavior();
     behaviors->AddPetBehaviors();

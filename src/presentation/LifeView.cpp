@@ -18,15 +18,13 @@ const sf::Color kCurrent(55, 55, 60);
 const sf::Color kOther(160, 160, 165);
 } // namespace
 
-LifeView::LifeView(facade::WindowApp* window, std::function<std::vector<LifeRow>()> rows,
-                   std::function<LifeRow()> now, std::vector<const Food*> foods, std::string petName,
+LifeView::LifeView(facade::WindowApp* window, std::vector<LifeRow> rows, LifeRow now,
+                   std::vector<const Food*> foods, std::string petName,
                    facade::OperationTable windowOperations)
-    : window(window), rowSource(std::move(rows)), nowSource(std::move(now)), foods(std::move(foods)),
+    : window(window), rows(std::move(rows)), now(std::move(now)), foods(std::move(foods)),
       petName(std::move(petName)), windowOperations(std::move(windowOperations)) {}
 
 LifeView::End LifeView::Run() {
-    rows = rowSource ? rowSource() : std::vector<LifeRow>{};
-    now = nowSource ? nowSource() : (rows.empty() ? LifeRow{} : rows.back());
     page = 0;
     window->Activate();
     // Drawn again after every event, and once a second for a window uncovered meanwhile: the

@@ -4,7 +4,6 @@
 #include "presentation/EventDispatcher.h"
 #include "presentation/Text.h"
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,10 +24,10 @@ public:
 
     enum class End { Left, WindowClosed };
 
-    // `rows` gives the pet's life record, `now` the pet as it is; both are asked once per Run.
-    // `windowOperations` are run for the focus events that come while the view is open.
-    LifeView(facade::WindowApp* window, std::function<std::vector<LifeRow>()> rows,
-             std::function<LifeRow()> now, std::vector<const Food*> foods, std::string petName,
+    // `rows` is the pet's life record, `now` the pet as it is. `windowOperations` are run for the
+    // focus events that come while the view is open.
+    LifeView(facade::WindowApp* window, std::vector<LifeRow> rows, LifeRow now,
+             std::vector<const Food*> foods, std::string petName,
              facade::OperationTable windowOperations = {});
 
     // Shows the first page and takes events until the player leaves, the close button is
@@ -45,13 +44,11 @@ public:
 
 private:
     facade::WindowApp* window;
-    std::function<std::vector<LifeRow>()> rowSource;
-    std::function<LifeRow()> nowSource;
+    std::vector<LifeRow> rows;
+    LifeRow now;
     std::vector<const Food*> foods;
     std::string petName;
     facade::OperationTable windowOperations;
-    std::vector<LifeRow> rows;
-    LifeRow now;
     int page = 0;
     // Where the marks were drawn last, for clicks.
     sf::FloatRect pageMarks[kPages];
