@@ -9,6 +9,7 @@
 #include <ctime>
 #include <deque>
 #include <initializer_list>
+#include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -56,6 +57,34 @@ public:
 
 private:
     timing::Sleeper previous;
+};
+
+// Fails the file operations that write, as a full or failing disk would: operations are counted
+// from its making, and the ones named fail with their errno.
+class FileFaults {
+public:
+    FileFaults() : previous(faults::SetInjector([this](faults::Op op) { return Next(op); })) {}
+    ~FileFaults() { faults::SetInjector(previous); }
+    // The n-th operation of any kind (from 1).
+    void FailAt(int n, int error) { byCount[n] = error; }
+    // The n-th operation of this kind.
+    void Fail(faults::Op op, int nth, int error) { byKind[{op, nth}] = error; }
+    int count = 0;
+
+private:
+    int Next(faults::Op op) {
+        ++count;
+        const auto fails = [](auto& rules, const auto& key) {
+            const auto rule = rules.find(key);
+            return rule == rules.end() ? 0 : rule->second;
+        };
+        const int error = fails(byCount, count);
+        return error ? error : fails(byKind, std::pair{op, ++seen[op]});
+    }
+    faults::Injector previous;
+    std::map<int, int> byCount;
+    std::map<std::pair<faults::Op, int>, int> byKind;
+    std::map<faults::Op, int> seen;
 };
 
 // A game whose every run gives the same counters and counts how often it was played.
