@@ -201,7 +201,11 @@ void GameController::Autosave() {
 }
 
 bool GameController::SavePet() {
-    return !pet || store->Save(*pet);
+    if (!pet) {
+        lifeRecorder->Write(); // rows still waiting for a pet that died
+        return true;
+    }
+    return store->Save(*pet);
 }
 
 bool GameController::SaveAndTell(bool unlessTold) {

@@ -13,12 +13,14 @@
 #include "presentation/StateFactory.h"
 #include "presentation/StringTokenizer.h"
 #include "support/FileError.h"
+#include "support/Preferences.h"
 #include "support/Seams.h"
 #include "support/TextFiles.h"
 
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -27,7 +29,7 @@
 
 namespace {
 
-constexpr std::string_view kReaders[] = {"food",   "lists",    "life",      "petdata",
+constexpr std::string_view kReaders[] = {"food",   "lists",    "life",      "petdata", "preferences",
                                          "tables", "template", "tokenizer", "window"};
 std::string_view chosen; // the reader this run feeds
 
@@ -118,6 +120,34 @@ void Lists(const std::string& text) {
     }
 }
 
+// The player's preferences: a bad value is refused and counts as missing; setting a key keeps
+// every other line as it stood and reads back as set.
+void PreferencesFile(const std::string& text) {
+    const std::string path = Preferences::kPath;
+    std::vector<std::string> before;
+    ReadFile(path, text, [&] {
+        Preferences read;
+        read.GetNumber("scale", 1, 4);
+        read.GetSwitch("sound");
+        read.GetSwitch("notify");
+        textfiles::ReadLines(path, before);
+        Check(read.Set("scale", "3"), "the preferences could not be saved");
+    });
+    std::vector<std::string> after, others;
+    textfiles::ReadLines(path, after);
+    for (const std::string& line : before) {
+        const std::size_t key = line.find_first_not_of(" \t\r");
+        const bool isScale = key != std::string::npos && line.compare(key, 5, "scale") == 0 &&
+                             (line.size() == key + 5 || std::strchr(" \t\r", line[key + 5]) != nullptr);
+        if (!isScale) {
+            others.push_back(line);
+        }
+    }
+    after.erase(std::remove(after.begin(), after.end(), "scale 3"), after.end());
+    Check(after == others, "a line the game does not own changed", text);
+    Check(Preferences().GetNumber("scale", 1, 4) == 3, "the scale does not read back as set", text);
+}
+
 // The token reader (the first byte says how many delimiter characters follow; none means the
 // default blank): fields that rebuild the text, and atoi's whole numbers without overflow.
 void Tokens(const std::string& input) {
@@ -191,6 +221,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             Check(again && liferecord::FormatRow(*again) == line, "a row does not read back as written",
                   line);
         }
+    } else if (chosen == "preferences") {
+        PreferencesFile(text);
     } else if (chosen == "tables") { // the frame-count and move tables: one refusal at most
         const std::string refused = ReadFile("Settings\\StatePic.list", text,
                                              [] { StateFactory::ReadTable("Settings\\StatePic.list"); });

@@ -18,21 +18,9 @@ using happenings::Announce;
 using happenings::Kind;
 
 namespace {
-// Every draw 0: the egg gains one dirt a step and nothing random happens.
-class Zero : public RandomSource {
-public:
-    Zero() : previous(chance::SetSource(this)) {}
-    ~Zero() override { chance::SetSource(previous); }
-    void Seed(unsigned) override {}
-    int Draw() override { return 0; }
-
-private:
-    RandomSource* previous;
-};
-
 struct LifeRecordTest : ::testing::Test {
     TempGameFolder game;
-    Zero zero;
+    ConstantRandom zero{0}; // the egg gains one dirt a step and nothing random happens
     StateFactory factory{"Settings\\StatePic.list", "Settings\\StateMove.list"};
     std::unique_ptr<Pet> pet;
     LifeRecorder recorder{[this] { return pet.get(); }};
@@ -102,6 +90,22 @@ TEST_F(LifeRecordTest, AScriptedLifeIsRecordedInOrderWithThePetFilesFiguresAtEve
     EXPECT_EQ(Events({read.rows.end() - 2, read.rows.end()}), "open@13 death@14:starved ");
     EXPECT_EQ(read.refused, 0);
     EXPECT_EQ(read.rows[0].time.size(), 25u) << read.rows[0].time; // 2026-12-07T09:00:00+01:00
+
+    // OLD dies while the disk is full, and a new OLD is made once there is room again: the dead
+    // pet's waiting rows go with its files, never into the new pet's record.
+    pet = std::make_unique<Pet>("OLD", nullptr, &factory);
+    Announce(Kind::Opened, "OLD");
+    {
+        FileFaults full;
+        full.FailFrom(1, ENOSPC);
+        testing::internal::CaptureStderr();
+        store.Bury(*pet, "Die From Starving!");
+        EXPECT_NE(testing::internal::GetCapturedStderr(), "");
+    }
+    pet = store.Make("OLD", nullptr);
+    Announce(Kind::Made, "OLD");
+    Save();
+    EXPECT_EQ(Events(liferecord::Read(liferecord::Path("OLD"), false).rows), "new@0 ");
 }
 
 TEST(LifeRecord, ATornLineOrAFailedAppendIsCutAwaySoThatEveryRowLandsOnceAndWhole) {
