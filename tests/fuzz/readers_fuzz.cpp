@@ -121,10 +121,10 @@ void Lists(const std::string& text) {
 }
 
 // The player's preferences: a bad value is refused and counts as missing; setting a key keeps
-// every other line as it stood and reads back as set.
+// every other line as it stood (but for carriage returns before its line end) and reads back as set.
 void PreferencesFile(const std::string& text) {
     const std::string path = Preferences::kPath;
-    std::vector<std::string> before;
+    std::vector<std::string> before, after, others;
     ReadFile(path, text, [&] {
         Preferences read;
         read.GetNumber("scale", 1, 4);
@@ -133,17 +133,19 @@ void PreferencesFile(const std::string& text) {
         textfiles::ReadLines(path, before);
         Check(read.Set("scale", "3"), "the preferences could not be saved");
     });
-    std::vector<std::string> after, others;
     textfiles::ReadLines(path, after);
+    const auto trimmed = [](std::string line) { return line.erase(line.find_last_not_of('\r') + 1); };
     for (const std::string& line : before) {
-        const std::size_t key = line.find_first_not_of(" \t\r");
+        const std::string_view blanks = " \t\r";
+        const std::size_t key = line.find_first_not_of(blanks);
         const bool isScale = key != std::string::npos && line.compare(key, 5, "scale") == 0 &&
-                             (line.size() == key + 5 || std::strchr(" \t\r", line[key + 5]) != nullptr);
+                             (line.size() == key + 5 || blanks.find(line[key + 5]) != std::string_view::npos);
         if (!isScale) {
-            others.push_back(line);
+            others.push_back(trimmed(line));
         }
     }
     after.erase(std::remove(after.begin(), after.end(), "scale 3"), after.end());
+    std::transform(after.begin(), after.end(), after.begin(), trimmed);
     Check(after == others, "a line the game does not own changed", text);
     Check(Preferences().GetNumber("scale", 1, 4) == 3, "the scale does not read back as set", text);
 }
