@@ -4,7 +4,7 @@
 // life steps, periodic saves read back, and a scripted player who feeds, plays, cleans, cures,
 // saves, opens and makes pets every few hundred passes. Sleeping and the wall clock go through
 // the seams, so a simulated week runs in minutes. The keeper plays the game controller's part
-// (which cannot exist without its window) with the game's own file code.
+// (which cannot exist without its window) with the game's own pet store.
 
 #include "core/BehaviorScheduler.h"
 #include "core/Initializer.h"
@@ -15,6 +15,7 @@
 #include "pet/LifeRecorder.h"
 #include "pet/Pet.h"
 #include "pet/PetFile.h"
+#include "pet/PetStore.h"
 #include "presentation/StateFactory.h"
 #include "support/FileError.h"
 #include "support/Happenings.h"
@@ -111,7 +112,7 @@ public:
         Save();
         figures.heapAtEnd = HeapInUse();
         std::vector<std::string> onDisk;
-        if (!textfiles::ReadLines("Settings\\Pet.list", onDisk) || onDisk != names) {
+        if (!textfiles::ReadLines("Settings\\Pet.list", onDisk) || onDisk != store.Names()) {
             Fail("the pet list on disk is not the list of living pets");
         }
         MeasureLifeRecords();
@@ -141,13 +142,11 @@ private:
         if (!pet) {
             return;
         }
-        happenings::Announce(happenings::Kind::Saving, pet->GetName());
         const std::vector<std::string> lines = pet->GetLines();
         ++figures.saves;
         try {
             const std::string path = petfile::DataPath(pet->GetName());
-            const PetRecord saved =
-                textfiles::WriteLines(path, lines) ? petfile::ReadData(path) : PetRecord{};
+            const PetRecord saved = store.Save(*pet) ? petfile::ReadData(path) : PetRecord{};
             if (saved.name + " " + std::to_string(saved.age) + "\n" + saved.stage + " " + saved.body + "\n" +
                     saved.statistics !=
                 lines[0] + "\n" + lines[1] + "\n" + lines[2]) {
@@ -179,7 +178,7 @@ private:
             } else if (pick < 16) {
                 Save();
             } else if (pick < 18) {
-                Open(names[random() % names.size()]);
+                Open(store.Names()[random() % store.Names().size()]);
             } else if (pick < 19) {
                 NewPet();
             } else if (pet->StatusText().find("Name:" + pet->GetName()) != 0) {
@@ -193,8 +192,12 @@ private:
     bool Adopt(const std::string& name, bool newborn) {
         Save();
         try {
-            pet = newborn ? std::make_unique<Pet>("Default", name, nullptr, &factory)
-                          : std::make_unique<Pet>(name, nullptr, &factory);
+            std::unique_ptr<Pet> adopted = newborn ? store.Make(name, nullptr) : store.Open(name, nullptr);
+            if (!adopted) {
+                Fail(name + " is listed but opens dead");
+                return false;
+            }
+            pet = std::move(adopted);
         } catch (const FileError& error) {
             Fail(std::string("no pet: ") + error.what());
             return false;
@@ -223,10 +226,6 @@ private:
             return;
         }
         ++figures.petsMade;
-        names.push_back(name);
-        if (!textfiles::AppendLine("Settings\\Pet.list", name)) {
-            Fail("the pet list could not take " + name);
-        }
         Save();
     }
 
@@ -238,11 +237,11 @@ private:
 
     void Died(const std::string& cause) {
         ++figures.deaths;
-        happenings::Announce(happenings::Kind::Died, cause);
-        names.erase(std::find(names.begin(), names.end(), pet->GetName()));
-        if (!textfiles::WriteLines("Settings\\Pet.list", names)) {
+        store.Bury(*pet, cause);
+        if (store.IsListed(pet->GetName())) {
             Fail("the pet list could not drop a dead pet");
         }
+        happenings::Announce(happenings::Kind::Died, cause);
         scheduler.Remove(life.get());
         life.reset();
         pet.reset();
@@ -256,11 +255,11 @@ private:
     BehaviorScheduler scheduler;
     StateFactory factory{"Settings\\StatePic.list", "Settings\\StateMove.list"};
     std::map<std::string, std::unique_ptr<Food>> foods;
-    std::vector<std::string> names;
     std::unique_ptr<Pet> pet;
     std::unique_ptr<Every> life;
     Figures figures;
     LifeRecorder recorder{[this] { return pet.get(); }};
+    PetStore store{{}, recorder, &factory};
 
     // Every record must read back whole.
     void MeasureLifeRecords() {

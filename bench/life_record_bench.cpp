@@ -40,7 +40,8 @@ struct Record {
             row.detail = i % 3 ? "" : "Milk";
             rows.push_back(row);
         }
-        liferecord::Append(path, rows);
+        liferecord::Tail tail;
+        liferecord::Append(path, rows, tail);
     }
     ~Record() { std::filesystem::remove_all(folder); }
     static constexpr std::uint64_t kRows = 100000;

@@ -30,5 +30,5 @@ feed() { # feed READER: runs the target on that reader; prints one line, fails o
 export -f feed
 export build root seconds
 # shellcheck disable=SC2016 # "$1" is for the inner shell
-printf '%s\n' food lists life petdata tables template tokenizer window |
+printf '%s\n' food lists life petdata preferences tables template tokenizer window |
   xargs -P "$(nproc)" -n 1 bash -c 'feed "$1"' feed

@@ -6,9 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <ctime>
 #include <deque>
 #include <initializer_list>
+#include <map>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -47,6 +49,19 @@ private:
     std::deque<int> queue;
 };
 
+// Every draw the same number: the life rules then run without chance.
+class ConstantRandom : public RandomSource {
+public:
+    explicit ConstantRandom(int value) : value(value), previous(chance::SetSource(this)) {}
+    ~ConstantRandom() override { chance::SetSource(previous); }
+    void Seed(unsigned) override {}
+    int Draw() override { return value; }
+
+private:
+    int value;
+    RandomSource* previous;
+};
+
 // Records every wait instead of sleeping.
 class RecordedSleeps {
 public:
@@ -56,6 +71,37 @@ public:
 
 private:
     timing::Sleeper previous;
+};
+
+// Fails the file operations that write, as a full or failing disk would: operations are counted
+// from its making, and the ones named fail with their errno.
+class FileFaults {
+public:
+    FileFaults() : previous(faults::SetInjector([this](faults::Op op) { return Next(op); })) {}
+    ~FileFaults() { faults::SetInjector(previous); }
+    // The n-th operation of any kind (from 1).
+    void FailAt(int n, int error) { byCount[n] = error; }
+    // The n-th and every later one, as a disk that stays full.
+    void FailFrom(int n, int error) { from = {n, error}; }
+    // The n-th operation of this kind.
+    void Fail(faults::Op op, int nth, int error) { byKind[{op, nth}] = error; }
+    int count = 0;
+    std::map<faults::Op, int> seen; // operations of each kind so far
+
+private:
+    int Next(faults::Op op) {
+        ++count;
+        const auto fails = [](auto& rules, const auto& key) {
+            const auto rule = rules.find(key);
+            return rule == rules.end() ? 0 : rule->second;
+        };
+        const int error = count >= from.first ? from.second : fails(byCount, count);
+        return error ? error : fails(byKind, std::pair{op, ++seen[op]});
+    }
+    faults::Injector previous;
+    std::pair<int, int> from{INT_MAX, 0};
+    std::map<int, int> byCount;
+    std::map<std::pair<faults::Op, int>, int> byKind;
 };
 
 // A game whose every run gives the same counters and counts how often it was played.

@@ -49,7 +49,7 @@ void NotifierPump::Act() {
 }
 
 void AutoSave::Act() {
-    controller->Save();
+    controller->Autosave();
 }
 
 PetBehaviors::PetBehaviors(facade::EventDispatcher* dispatcher, BehaviorScheduler* scheduler,

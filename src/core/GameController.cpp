@@ -10,9 +10,9 @@
 #include "pet/Game.h"
 #include "pet/LifeRecord.h"
 #include "pet/LifeRecorder.h"
-#include "pet/Memories.h"
 #include "pet/Pet.h"
 #include "pet/PetFile.h"
+#include "pet/PetStore.h"
 #include "presentation/KeyCodes.h"
 #include "presentation/LifeView.h"
 #include "presentation/Menu.h"
@@ -34,7 +34,9 @@
 #include <SFML/Window/Event.hpp>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
+#include <iostream>
 
 namespace {
 constexpr const char* kChooserFont = "fonts\\CAMBRIAB.ttf";
@@ -94,14 +96,6 @@ int ChooserKeyAt(const sf::FloatRect& entry, const sf::FloatRect& hint, float x,
     return share < 0.25f ? keys::Left : share > 0.75f ? keys::Right : keys::Return;
 }
 
-// Drawing and event polling want the window's context in opposite states; the switch may
-// fail for a moment, so it is retried.
-void SetContext(facade::WindowApp& window, bool active, double retryPause) {
-    while (!window.SetActive(active)) {
-        timing::Sleep(retryPause);
-    }
-}
-
 // The record counts minutes of play in passes of the loop and life steps.
 static_assert(liferecord::kPassesPerStep == PetAutoBehavior::kPeriod + 1);
 static_assert(liferecord::kPassesPerMinute * BehaviorScheduler::kPassPause == 60.0);
@@ -114,7 +108,7 @@ float Half(unsigned size) {
 GameController::GameController()
     : loader(Initializer::GetInstance()),
       lifeRecorder(std::make_unique<LifeRecorder>([this] { return pet.get(); })) {
-    petNames = loader->InitPetList(kPetListPath);
+    store = std::make_unique<PetStore>(loader->InitPetList(PetStore::kListPath), *lifeRecorder);
     foods = loader->InitFoodList(kFoodListPath);
     gameNames = loader->InitGameList(kGameListPath);
     window = loader->InitWindowApp(kWindowPath);
@@ -199,15 +193,32 @@ void GameController::BuildPetMenu() {
 }
 
 void GameController::Save() {
-    SavePet();
+    SaveAndTell();
+}
+
+void GameController::Autosave() {
+    SaveAndTell(true);
 }
 
 bool GameController::SavePet() {
     if (!pet) {
-        return false;
+        lifeRecorder->Write(); // rows still waiting for a pet that died
+        return true;
     }
-    happenings::Announce(happenings::Kind::Saving, pet->GetName());
-    return textfiles::WriteLines(petfile::DataPath(pet->GetName()), pet->GetLines());
+    return store->Save(*pet);
+}
+
+bool GameController::SaveAndTell(bool unlessTold) {
+    if (SavePet()) {
+        saveFailureShown = false;
+        return true;
+    }
+    if (!unlessTold || !saveFailureShown) {
+        PopupText(pet->GetName() + " could not be saved", window.get(), kRefusalSeconds);
+        ClearIfNoPet();
+    }
+    saveFailureShown = true;
+    return false;
 }
 
 std::string GameController::SaveForLostDisplay() {
@@ -218,24 +229,35 @@ std::string GameController::SaveForLostDisplay() {
 }
 
 void GameController::Quit() {
-    Save();
-    SetContext(*window, true, 0.5);
+    const int status = SaveAndTell() ? 0 : 1;
+    window->Activate(0.5);
     window->Close();
-    sounds.reset(); // lets go of the audio device before the libraries unload
     scheduler->Stop();
     notifier.reset(); // withdraws what it shows: the game ends without running destructors
-    std::exit(0);
+    // The audio library's own teardown must not run under a helper still inside it.
+    if (!sounds->Stop()) {
+        std::cout.flush();
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
+    sounds.reset(); // lets go of the audio device before the libraries unload
+    std::exit(status);
 }
 
 void GameController::OnDeath(const std::string& cause) {
-    happenings::Announce(happenings::Kind::Died, cause);
-    PopupText("Oh NO! " + pet->GetName() + "'s dead!", window.get(), kDeathNoticeSeconds);
+    // The end is on the disk before anything is shown, and the pet goes with it: a game ended
+    // meanwhile, or a display that goes, finds no pet to save as a living one.
+    store->Bury(*pet, cause);
     const std::string name = pet->GetName();
-    petNames.erase(std::remove(petNames.begin(), petNames.end(), name), petNames.end());
-    textfiles::WriteLines(kPetListPath, petNames);
     behaviors->RemovePetBehaviors();
     behaviors->ClearPet();
     pet.reset();
+    happenings::Announce(happenings::Kind::Died, cause);
+    ShowDeath(name);
+}
+
+void GameController::ShowDeath(const std::string& name) {
+    PopupText("Oh NO! " + name + "'s dead!", window.get(), kDeathNoticeSeconds);
     ClearIfNoPet();
 }
 
@@ -323,8 +345,9 @@ std::unique_ptr<Pet> GameController::TryBuild(const std::function<std::unique_pt
 }
 
 void GameController::NewPet() {
-    if (pet) {
-        Save();
+    // A pet that cannot be saved is not left for another: its play would be lost.
+    if (!SaveAndTell()) {
+        return;
     }
     behaviors->RemovePetBehaviors();
 
@@ -363,26 +386,17 @@ void GameController::NewPet() {
     }
     const std::string name = dispatcher->TakeFinishedText();
 
-    if (!pet) {
-        BuildPetMenu();
-    } else {
-        Save();
-    }
-
-    if (std::find(petNames.begin(), petNames.end(), name) == petNames.end()) {
+    BuildPetMenu();
+    if (!store->IsListed(name)) {
         // A dead pet of that name is kept, not overwritten by the new one.
-        std::unique_ptr<Pet> born = TryBuild([&] {
-            memories::Keep(name);
-            return std::make_unique<Pet>(kTemplateName, name, window.get());
-        });
+        std::unique_ptr<Pet> born =
+            SaveAndTell() ? TryBuild([&] { return store->Make(name, window.get()); }) : nullptr;
         if (!born) {
             behaviors->AddPetBehaviors();
             ClearIfNoPet();
             return;
         }
         pet = std::move(born);
-        petNames.push_back(name);
-        textfiles::AppendLine(kPetListPath, name);
         happenings::Announce(happenings::Kind::Made, name);
         behaviors->SetPet(pet.get());
     } else {
@@ -393,9 +407,7 @@ void GameController::NewPet() {
         timing::Sleep(3.0);
     }
 
-    if (pet) {
-        Save();
-    }
+    SaveAndTell();
     behaviors->AddPetBehaviors();
     ClearIfNoPet();
 }
@@ -410,7 +422,7 @@ GameController::ChooserEnd GameController::RunChooser(std::size_t count, std::si
         const ChooserFrame frame = draw(cursor);
         sf::Event event;
         if (window->GetEvent(event)) {
-            SetContext(*window, false, 0.1);
+            window->Deactivate(0.1);
             const int key = facade::EventKey(
                 event, [&frame](float x, float y) { return ChooserKeyAt(frame.entry, frame.hint, x, y); });
             if (key == keys::Left) {
@@ -425,7 +437,7 @@ GameController::ChooserEnd GameController::RunChooser(std::size_t count, std::si
             if (pauseAfterEvent > 0) {
                 timing::Sleep(pauseAfterEvent);
             }
-            SetContext(*window, true, holdContext ? 0.5 : 0.1);
+            window->Activate(holdContext ? 0.5 : 0.1);
         }
         timing::Sleep(0.1);
     }
@@ -433,19 +445,25 @@ GameController::ChooserEnd GameController::RunChooser(std::size_t count, std::si
 }
 
 void GameController::OpenChosen(std::size_t index) {
-    const std::string& name = petNames[index];
+    const std::string name = store->Names()[index];
     if (!IsSafePetName(name)) {
-        Refuse(FileError(kPetListPath, static_cast<int>(index) + 1,
+        Refuse(FileError(PetStore::kListPath, static_cast<int>(index) + 1,
                          "the name \"" + name + "\" cannot be a file name; the pet is not opened"));
         return;
     }
-    if (pet) {
-        Save();
-        if (pet->GetName() == name) {
-            return;
-        }
+    // The current pet stays when it cannot be saved: its play would be lost.
+    if (!SaveAndTell() || (pet && pet->GetName() == name)) {
+        return;
     }
-    std::unique_ptr<Pet> opened = TryBuild([&] { return std::make_unique<Pet>(name, window.get()); });
+    bool dead = false;
+    std::unique_ptr<Pet> opened = TryBuild([&] {
+        std::unique_ptr<Pet> found = store->Open(name, window.get());
+        dead = !found;
+        return found;
+    });
+    if (dead) {
+        ShowDeath(name);
+    }
     if (!opened) {
         return;
     }
@@ -479,15 +497,16 @@ GameController::ChooserDraw GameController::NameScreen(const std::vector<std::st
 }
 
 void GameController::OpenPet() {
-    if (petNames.empty()) {
+    const std::vector<std::string>& names = store->Names();
+    if (names.empty()) {
         return;
     }
     behaviors->RemovePetBehaviors();
     behaviors->RemoveEventBehavior();
 
-    SetContext(*window, true, 0.5);
+    window->Activate(0.5);
     std::size_t cursor = 0;
-    const ChooserEnd end = RunChooser(petNames.size(), cursor, NameScreen(petNames), 0.1, true);
+    const ChooserEnd end = RunChooser(names.size(), cursor, NameScreen(names), 0.1, true);
 
     if (end == ChooserEnd::Confirmed) {
         OpenChosen(cursor);
@@ -499,7 +518,7 @@ void GameController::OpenPet() {
         ClearIfNoPet();
         return;
     }
-    SetContext(*window, false, 0.5);
+    window->Deactivate(0.5);
     behaviors->SetPet(pet.get());
     BuildPetMenu();
     behaviors->AddEventBehavior();

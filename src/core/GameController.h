@@ -19,6 +19,7 @@ class Menu;
 class Notifier;
 class Pet;
 class PetBehaviors;
+class PetStore;
 class Sounds;
 class TTTProxy;
 namespace windowsize {
@@ -32,11 +33,9 @@ class WindowApp;
 // Owns everything of a running game and carries out the player's commands.
 class GameController {
 public:
-    static constexpr const char* kPetListPath = "Settings\\Pet.list";
     static constexpr const char* kFoodListPath = "Settings\\Food.list";
     static constexpr const char* kGameListPath = "Settings\\Game.list";
     static constexpr const char* kWindowPath = "Settings\\WindowApp.data";
-    static constexpr const char* kTemplateName = "Default";
 
     // Reads the settings and opens the window; throws FileError when the window settings are
     // unusable.
@@ -51,10 +50,14 @@ public:
 
     void NewPet();
     void OpenPet();
+    // The menu's Save; a failure is shown in a balloon as well as on standard error.
     void Save();
+    // The periodic save: shows a failure once, until a save works again.
+    void Autosave();
     // Saves the pet when the display has gone, with file work only; says what became of it
     // ("PIP is saved"), or nothing without a pet.
     std::string SaveForLostDisplay();
+    // Saves the pet and ends the game: status 0, or 1 when the pet could not be saved.
     [[noreturn]] void Quit();
     void Feed();
     void Play();
@@ -93,8 +96,12 @@ private:
     void ClearIfNoPet();
     // Shows a file problem to the player and on standard error.
     void Refuse(const FileError& error);
-    // Saves the pet, if there is one; false when there is none or it could not be written.
+    // Saves the pet, if there is one; false when it could not be written.
     bool SavePet();
+    // The same, showing a failure in a balloon unless `unlessTold` and the last one was shown.
+    bool SaveAndTell(bool unlessTold = false);
+    // The design's death notice for a pet that has died.
+    void ShowDeath(const std::string& name);
     // Builds a pet or reports why it cannot; the current pet is untouched on failure.
     std::unique_ptr<Pet> TryBuild(const std::function<std::unique_ptr<Pet>()>& build);
     void OpenChosen(std::size_t index);
@@ -110,7 +117,6 @@ private:
     facade::EventOperation* Keep(std::unique_ptr<facade::EventOperation> operation);
 
     Initializer* loader;
-    std::vector<std::string> petNames;
     std::map<std::string, std::unique_ptr<Food>> foods;
     std::vector<std::string> gameNames;
     std::unique_ptr<Pet> pet;
@@ -127,6 +133,8 @@ private:
     std::vector<std::unique_ptr<facade::EventOperation>> operations;
     std::vector<std::unique_ptr<AutoBehavior>> standing;
     bool petMenuBuilt = false;
+    bool saveFailureShown = false;
     std::unique_ptr<LifeRecorder> lifeRecorder;
+    std::unique_ptr<PetStore> store;    // uses the life recorder
     std::unique_ptr<Notifier> notifier; // uses the window
 };

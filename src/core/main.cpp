@@ -4,6 +4,7 @@
 #include "core/Prototypes.h"
 #include "core/RunningGame.h"
 #include "core/WindowSize.h"
+#include "presentation/Sounds.h"
 #include "presentation/WindowApp.h"
 #include "presentation/X11Desktop.h"
 #include "support/EndRequest.h"
@@ -45,17 +46,18 @@ bool TakeFolders() {
 } // namespace
 
 int main(int argc, char** argv) {
+    Sounds::PrepareEnvironment(); // before any thread starts
     std::optional<int> scale;
     const launch::Request request =
         launch::ParseArguments(std::vector<std::string>(argv + 1, argv + argc), &scale);
     if (request != launch::Request::Play) {
         return launch::Answer(request, HATCHLING_VERSION, std::cout, std::cerr);
     }
+    ending::InstallHandlers();
     // Before the folders are touched: without a display nothing of the player's may change.
     if (!windowsize::CheckDisplay(std::cerr)) {
         return 1;
     }
-    ending::InstallHandlers();
     if (!TakeFolders()) {
         return 1;
     }
@@ -76,6 +78,5 @@ int main(int argc, char** argv) {
         // Asked to end from outside: the pet is saved and the game ends as the menu's Quit ends it.
         controller->Quit();
     }
-    // The console pause after the loop is a Windows habit; nothing to wait for here.
     return 0;
 }

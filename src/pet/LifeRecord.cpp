@@ -1,6 +1,7 @@
 #include "pet/LifeRecord.h"
 
 #include "support/FileError.h"
+#include "support/FileOps.h"
 #include "support/Seams.h"
 #include "support/TextFiles.h"
 
@@ -137,24 +138,60 @@ bool Finite(std::string_view text, double& value) {
     return error == std::errc() && stop == end && !text.empty() && std::isfinite(value);
 }
 
-// What goes before the rows: the header for a new or empty file, a line end after a torn line.
-bool Lead(int fd, std::string& lead) {
+// Where the whole rows end: just after the last line end (0 when there is none).
+bool WholeEnd(int fd, off_t size, off_t& end) {
+    char block[4096];
+    for (off_t stop = size; stop > 0;) {
+        const off_t from = std::max<off_t>(0, stop - off_t(sizeof block));
+        const ssize_t got = ::pread(fd, block, static_cast<std::size_t>(stop - from), from);
+        if (got != stop - from) {
+            return false;
+        }
+        for (off_t at = stop; at > from; --at) {
+            if (block[at - from - 1] == '\n') {
+                end = at;
+                return true;
+            }
+        }
+        stop = from;
+    }
+    end = 0;
+    return true;
+}
+
+// Cuts away what a failed append of this run left, or a torn last line (one without its line
+// end, which was never a whole row); `start` becomes where the new rows go.
+bool CutTail(int fd, Tail& tail, off_t& start) {
     struct stat status {};
     if (::fstat(fd, &status) != 0) {
         return false;
     }
-    if (status.st_size == 0) {
-        lead = std::string(kHeader) + '\n';
-        return true;
-    }
-    char last = '\n';
-    if (::pread(fd, &last, 1, status.st_size - 1) != 1) {
+    start = status.st_size;
+    if (tail.cutTo && *tail.cutTo <= status.st_size) {
+        start = *tail.cutTo;
+    } else if (status.st_size > 0 && !WholeEnd(fd, status.st_size, start)) {
         return false;
     }
-    if (last != '\n') {
-        lead = "\n";
+    if (start < status.st_size && !fileops::Truncate(fd, start)) {
+        return false;
     }
+    tail.cutTo.reset();
     return true;
+}
+
+// Appends the rows (after the header when the file is empty) and flushes them to the disk. On
+// failure what was written is cut away again, or, should that fail too, at the next append.
+bool AppendAt(int fd, off_t start, const std::string& rows, Tail& tail) {
+    const std::string content = start == 0 ? std::string(kHeader) + '\n' + rows : rows;
+    if (fileops::Append(fd, content) && fileops::Sync(fd)) {
+        return true;
+    }
+    const int error = errno;
+    if (!fileops::Truncate(fd, start)) {
+        tail.cutTo = start;
+    }
+    errno = error;
+    return false;
 }
 } // namespace
 
@@ -253,22 +290,20 @@ std::optional<LifeRow> ParseRow(const std::string& line, std::string& why) {
 
 Reading Read(const std::string& gamePath, bool report) {
     Reading reading;
-    std::ifstream in(paths::Map(gamePath), std::ios::binary | std::ios::ate);
-    if (!in) {
+    std::string content;
+    if (textfiles::ReadAll(gamePath, content) != textfiles::Found::Read) {
         return reading;
     }
     reading.found = true;
-    std::string content(static_cast<std::size_t>(std::max<std::streamoff>(in.tellg(), 0)), '\0');
-    in.seekg(0);
-    in.read(content.data(), static_cast<std::streamsize>(content.size()));
-    content.resize(static_cast<std::size_t>(in.gcount()));
     reading.rows.reserve(content.size() / 90);
     const std::string_view all(content);
     std::string why;
     int number = 0;
     for (std::size_t at = 0; at < all.size();) {
         std::size_t end = all.find('\n', at);
-        if (end == std::string_view::npos) {
+        // The last line of a save cut short lacks its line end, wherever it was cut.
+        const bool torn = end == std::string_view::npos;
+        if (torn) {
             end = all.size();
         }
         std::string_view line = all.substr(at, end - at);
@@ -281,51 +316,54 @@ Reading Read(const std::string& gamePath, bool report) {
             continue;
         }
         LifeRow row;
-        if (Parse(line, row, why)) {
+        if (!torn && Parse(line, row, why)) {
             reading.rows.push_back(std::move(row));
-        } else {
-            ++reading.refused;
-            if (report) {
-                ReportRefusal(gamePath, number, why + "; skipped");
-            }
+            continue;
+        }
+        ++reading.refused;
+        if (report) {
+            ReportRefusal(
+                gamePath, number,
+                torn ? "has no line end (a save was cut short); skipped, and cut away at the next save"
+                     : why + "; skipped");
         }
     }
     return reading;
 }
 
-bool Append(const std::string& gamePath, const std::vector<LifeRow>& rows) {
+bool Append(const std::string& gamePath, const std::vector<LifeRow>& rows, Tail& tail) {
     if (rows.empty()) {
         return true;
     }
-    const std::filesystem::path target(paths::MapForWrite(gamePath));
-    std::error_code ignored;
-    if (!target.parent_path().empty()) {
-        std::filesystem::create_directories(target.parent_path(), ignored);
-    }
-    const bool existed = std::filesystem::exists(target, ignored);
-    const int fd = ::open(target.c_str(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        ReportRefusal(gamePath, 0, std::string("cannot be saved: ") + std::strerror(errno));
-        return false;
-    }
     std::string content;
-    bool ok = Lead(fd, content);
     for (const LifeRow& row : rows) {
         content += FormatRow(row);
         content += '\n';
     }
-    ok = ok && textfiles::WriteAll(fd, content) && ::fsync(fd) == 0;
+    const std::string target = paths::MapForWrite(gamePath);
+    const std::string folder = std::filesystem::path(target).parent_path().string();
+    std::error_code ignored;
+    const bool existed = std::filesystem::exists(target, ignored);
+    int fd = -1;
+    off_t start = 0;
+    const bool ok = fileops::MakeFolders(folder) &&
+                    (fd = fileops::Open(target, O_RDWR | O_CREAT | O_APPEND)) >= 0 &&
+                    CutTail(fd, tail, start) && AppendAt(fd, start, content, tail);
     const int error = errno;
-    ok = ::close(fd) == 0 && ok;
+    if (fd >= 0) {
+        ::close(fd);
+    }
     if (!ok) {
         ReportRefusal(gamePath, 0,
                       std::string("cannot be saved: ") + std::strerror(error ? error : EIO) +
                           "; its new rows wait for the next save");
         return false;
     }
-    if (!existed) {
-        // The new file's name must reach the disk too.
-        textfiles::SyncFolder(target.parent_path());
+    // The new file's name must reach the disk too.
+    if (!existed && !fileops::SyncFolder(folder)) {
+        ReportRefusal(gamePath, 0,
+                      std::string("is saved, but its folder could not be synced: ") + std::strerror(errno) +
+                          "; a crash now may lose it");
     }
     return true;
 }

@@ -10,7 +10,7 @@
 
 // A pet's life record, "Pets\<NAME>.life": CSV that a spreadsheet opens, a header line and then
 // one row per event, only ever appended to. A crash during an append leaves at most a torn last
-// line; readers refuse such a line and skip it, and the next append starts on a new line.
+// line, known by its missing line end; readers refuse it and the next append cuts it away.
 namespace liferecord {
 
 inline constexpr const char* kHeader =
@@ -52,9 +52,16 @@ struct Reading {
 // (`refused: "Pets\PIP.life" line 812: ...; skipped`).
 Reading Read(const std::string& gamePath, bool report);
 
+// What the writer of one record remembers between appends: where a failed append began, should
+// cutting away what it wrote have failed too.
+struct Tail {
+    std::optional<long long> cutTo;
+};
+
 // Appends the rows (a new or empty file gets the header first) and flushes them to the disk.
-// A torn last line is ended first. False, after one refusal line, when the rows could not be
-// written; the caller keeps them for the next try.
-bool Append(const std::string& gamePath, const std::vector<LifeRow>& rows);
+// A torn last line is cut away first. False, after one refusal line, when the rows could not
+// be written: the file then holds none of them (or `tail` says where they begin, to be cut at
+// the next append), and the caller keeps them for the next try.
+bool Append(const std::string& gamePath, const std::vector<LifeRow>& rows, Tail& tail);
 
 } // namespace liferecord

@@ -12,15 +12,18 @@ void LifeRecorder::Hear(const happenings::Happening& happening) {
     using happenings::Kind;
     switch (happening.kind) {
     case Kind::Made:
-        Switch(happening.detail);
+        name = happening.detail;
         steps = 0;
         Add("new", steps);
         break;
     case Kind::Opened: {
-        Switch(happening.detail);
-        // The count goes on from the record; a pet without one starts it here.
+        name = happening.detail;
+        // The count goes on from the record and what still waits; a pet without either starts here.
         const liferecord::Reading record = liferecord::Read(liferecord::Path(name), true);
-        steps = record.rows.empty() ? 0 : record.rows.back().steps;
+        const auto held = waiting.find(name);
+        steps = held != waiting.end() && !held->second.rows.empty() ? held->second.rows.back().steps
+                : record.rows.empty()                               ? 0
+                                                                    : record.rows.back().steps;
         Add("open", steps);
         break;
     }
@@ -52,25 +55,28 @@ void LifeRecorder::Hear(const happenings::Happening& happening) {
     case Kind::Refused:
         Add("refused", steps, happening.detail);
         break;
-    case Kind::Died:
-        // No save follows a death: the row goes to the disk now.
-        Add("death", steps, happening.detail);
-        Write();
-        break;
-    case Kind::Saving:
-        Write();
-        break;
     default:
         break;
     }
 }
 
-void LifeRecorder::Switch(const std::string& petName) {
-    Write();
-    // Rows that could not be written (the refusal line said so) must not land in another
-    // pet's record.
-    pending.clear();
-    name = petName;
+bool LifeRecorder::RecordDeath(const std::string& cause) {
+    Add("death", steps, cause);
+    const bool written = Write();
+    name.clear();
+    return written;
+}
+
+bool LifeRecorder::EndsInDeath(const std::string& petName) const {
+    if (const auto held = waiting.find(petName); held != waiting.end() && !held->second.rows.empty()) {
+        return held->second.rows.back().event == "death";
+    }
+    const std::vector<LifeRow> rows = liferecord::Read(liferecord::Path(petName), false).rows;
+    return !rows.empty() && rows.back().event == "death";
+}
+
+void LifeRecorder::Forget(const std::string& petName) {
+    waiting.erase(petName);
 }
 
 void LifeRecorder::Add(const char* event, std::uint64_t atStep, const std::string& detail) {
@@ -83,7 +89,7 @@ void LifeRecorder::Add(const char* event, std::uint64_t atStep, const std::strin
     row.steps = atStep;
     row.event = event;
     row.detail = detail;
-    pending.push_back(std::move(row));
+    waiting[name].rows.push_back(std::move(row));
 }
 
 LifeRow LifeRecorder::RowOf(const Pet& pet) {
@@ -103,10 +109,13 @@ LifeRow LifeRecorder::RowOf(const Pet& pet) {
     return row;
 }
 
-void LifeRecorder::Write() {
-    if (!name.empty() && liferecord::Append(liferecord::Path(name), pending)) {
-        pending.clear();
+bool LifeRecorder::Write() {
+    for (auto held = waiting.begin(); held != waiting.end();) {
+        Waiting& rows = held->second;
+        held = liferecord::Append(liferecord::Path(held->first), rows.rows, rows.tail) ? waiting.erase(held)
+                                                                                       : std::next(held);
     }
+    return waiting.find(name) == waiting.end();
 }
 
 std::vector<LifeRow> LifeRecorder::Rows() const {
@@ -114,7 +123,9 @@ std::vector<LifeRow> LifeRecorder::Rows() const {
         return {};
     }
     std::vector<LifeRow> rows = liferecord::Read(liferecord::Path(name), false).rows;
-    rows.insert(rows.end(), pending.begin(), pending.end());
+    if (const auto held = waiting.find(name); held != waiting.end()) {
+        rows.insert(rows.end(), held->second.rows.begin(), held->second.rows.end());
+    }
     // A name given again after a death may find the old pet's record: only this life counts.
     for (std::size_t i = rows.size(); i-- > 0;) {
         if (rows[i].event == "new") {

@@ -1,19 +1,22 @@
 #pragma once
 
+#include "pet/LifeRecord.h"
 #include "pet/LifeRow.h"
 #include "support/Happenings.h"
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
 class Pet;
 
 // Keeps the current pet's life record: turns what the game announces into rows, holds them,
-// and appends them to "Pets\<NAME>.life" just before the pet file is saved (and at once at a
-// death, after which the pet file is not saved again). The statistics of a row are those of
-// the pet the owner lends, right after the event.
+// and appends them to "Pets\<NAME>.life" when its owner writes them: just before the pet file is
+// saved, and at once at a death. Rows that could not be written wait, each for its own pet's
+// record, and go with the next write. The statistics of a row are those of the pet the owner
+// lends, right after the event.
 class LifeRecorder {
 public:
     using PetSource = std::function<const Pet*()>;
@@ -27,17 +30,30 @@ public:
     // Life steps of the current pet since it was made.
     std::uint64_t Steps() const { return steps; }
 
+    // Appends every row that waits, the current pet's and any an earlier pet could not write;
+    // true when none of the current pet's waits any more.
+    bool Write();
+    // The current pet's death row, with the cause, written at once; true when it is on the disk.
+    // The pet's record ends there: nothing more is heard of it.
+    bool RecordDeath(const std::string& cause);
+    // A new pet takes this name: rows still waiting for the dead pet of that name are dropped, so
+    // that they never land in the new pet's record.
+    void Forget(const std::string& petName);
+    // Whether the pet's life ends in a death row, written or still waiting.
+    bool EndsInDeath(const std::string& petName) const;
+
 private:
+    struct Waiting {
+        std::vector<LifeRow> rows;
+        liferecord::Tail tail;
+    };
     void Hear(const happenings::Happening& happening);
-    // Begins keeping `petName`'s record; the rows of the previous pet are written first.
-    void Switch(const std::string& petName);
     void Add(const char* event, std::uint64_t atStep, const std::string& detail = {});
-    void Write();
 
     PetSource currentPet;
     std::string name;
     std::uint64_t steps = 0;
-    std::vector<LifeRow> pending;
+    std::map<std::string, Waiting> waiting;
     // Last, so that nothing is heard before the rest is ready.
     happenings::Subscription subscription;
 };

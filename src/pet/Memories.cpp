@@ -1,9 +1,12 @@
 #include "pet/Memories.h"
 
 #include "support/FileError.h"
+#include "support/FileOps.h"
 #include "support/Seams.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 
@@ -47,11 +50,11 @@ std::vector<std::string> Keep(const std::string& name) {
         return {};
     }
     const fs::path kept = paths::MapForWrite(kFolder);
-    std::error_code error;
-    fs::create_directories(kept, error);
-    if (error) {
-        throw FileError(kFolder, 0, "cannot be made: " + error.message() + "; no new pet is made");
+    if (!fileops::MakeFolders(kept.string())) {
+        throw FileError(kFolder, 0,
+                        std::string("cannot be made: ") + std::strerror(errno) + "; no new pet is made");
     }
+    std::error_code error;
     // One stem for all the pet's files, free for every one of them.
     const std::string stamped = name + " " + Stamp();
     std::string stem = stamped;
@@ -66,13 +69,16 @@ std::vector<std::string> Keep(const std::string& name) {
         const std::string file = stem + "." + extension;
         // Within the player folder a rename replaces nothing half-way: the folder lock keeps
         // every other game out, and the target was seen free above.
-        fs::rename(pets / (name + "." + extension), kept / file, error);
-        if (error) {
+        if (!fileops::Rename((pets / (name + "." + extension)).string(), (kept / file).string())) {
             throw FileError("Pets\\" + name + "." + extension, 0,
-                            "cannot be moved to Pets\\Memories: " + error.message() + "; no new pet is made");
+                            std::string("cannot be moved to Pets\\Memories: ") + std::strerror(errno) +
+                                "; no new pet is made");
         }
         moved.push_back(file);
     }
+    // Both folders changed; a failed sync leaves the files whole in one place or the other.
+    fileops::SyncFolder(kept.string());
+    fileops::SyncFolder(pets.string());
     return moved;
 }
 

@@ -26,12 +26,8 @@ void Quiet(const char*, int, const char*, int, const char*, ...) {}
 
 // Looking for a device, OpenAL Soft and the ALSA library it loads each print their own lines
 // for every backend that has none; the game says it once, in its own words. OpenAL Soft's log
-// level is read from the environment, set once at the start (a level the player set is kept);
-// ALSA's lines are quietened by the helper, off the game's thread, before it first looks.
-void QuietenOpenAl() {
-    ::setenv("ALSOFT_LOGLEVEL", "0", 0);
-}
-
+// level is read from the environment (a level the player set is kept); ALSA's lines are
+// quietened by the helper, off the game's thread, before it first looks.
 void QuietenAlsa() {
     static bool done = false;
     if (done) {
@@ -127,24 +123,32 @@ Sounds::Sounds(bool on)
           }
       }) {
     shared->on = on;
-    QuietenOpenAl();
+}
+
+void Sounds::PrepareEnvironment() {
+    ::setenv("ALSOFT_LOGLEVEL", "0", 0);
 }
 
 Sounds::~Sounds() {
+    Stop();
+}
+
+bool Sounds::Stop() {
     std::unique_lock lock(shared->mutex);
     shared->stopping = true;
+    shared->queue.clear();
     shared->wake.notify_one();
-    const bool ended =
-        shared->ended.wait_for(lock, std::chrono::milliseconds(500), [this] { return !shared->running; });
+    const bool ended = shared->ended.wait_for(lock, std::chrono::duration<double>(kFarewellSeconds),
+                                              [this] { return !shared->running; });
     lock.unlock();
-    if (!helper.joinable()) {
-        return;
+    if (helper.joinable()) {
+        if (ended) {
+            helper.join();
+        } else {
+            helper.detach(); // stuck in the audio system: the game does not wait for ever
+        }
     }
-    if (ended) {
-        helper.join();
-    } else {
-        helper.detach(); // stuck in the audio system: the game does not wait for it
-    }
+    return ended;
 }
 
 bool Sounds::IsOn() const {

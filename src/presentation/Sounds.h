@@ -29,9 +29,16 @@ public:
     static std::vector<std::string> Names();
     static std::string GamePath(const std::string& name) { return "sounds\\" + name + ".wav"; }
 
+    // How long letting go waits for the helper, which may be inside a slow audio system.
+    static constexpr double kFarewellSeconds = 5.0;
+
+    // Sets what the audio library reads from the environment. Called first thing in main, before
+    // any thread exists: changing the environment is not safe beside threads that read it.
+    static void PrepareEnvironment();
+
     // Listens to the happenings from now on; `on` is the player's choice.
     explicit Sounds(bool on);
-    // Stops what plays and waits (half a second at most) for the helper to let go of the device.
+    // Stops what plays and lets go of the audio library (see Stop).
     ~Sounds();
     Sounds(const Sounds&) = delete;
     Sounds& operator=(const Sounds&) = delete;
@@ -41,6 +48,10 @@ public:
     // Off also stops what plays and lets go of the device at once.
     void SetOn(bool on);
     bool IsOn() const;
+    // Stops what plays and waits for the helper to let go of the device and end, at most
+    // kFarewellSeconds; false when it is still inside the audio system then, so that the game
+    // leaves without running the library's own teardown under it.
+    bool Stop();
 
 private:
     // What the game and the helper thread share. The helper keeps it alive too, so that a helper

@@ -185,9 +185,7 @@ void WindowApp::Deactivate(double retryPause) {
 }
 
 void WindowApp::Switch(bool active, double retryPause) {
-    while (IsOpened() && !SetActive(active)) {
-        timing::Sleep(retryPause);
-    }
+    timing::Retry([&] { return !IsOpened() || SetActive(active); }, retryPause);
 }
 
 } // namespace facade

@@ -21,6 +21,9 @@ void InstallHandlers() {
     for (int signal : {SIGTERM, SIGHUP, SIGINT}) {
         sigaction(signal, &action, nullptr);
     }
+    // A closed standard output (the reader of a pipe gone) must not end the game: a trace line
+    // that cannot be written is simply lost.
+    std::signal(SIGPIPE, SIG_IGN);
 }
 
 bool Requested() {

@@ -5,7 +5,7 @@
 // a while looks at it and hands control back, and the game's own loop then quits exactly as
 // the menu's Quit does, pet saved.
 namespace ending {
-// Installs the handlers for SIGTERM, SIGHUP and SIGINT.
+// Installs the handlers for SIGTERM, SIGHUP and SIGINT, and ignores SIGPIPE.
 void InstallHandlers();
 bool Requested();
 // Raises the flag (what the handlers do; tests use it too). Safe inside a signal handler.

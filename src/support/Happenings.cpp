@@ -31,10 +31,14 @@ void Unsubscribe(int subscription) {
 
 void Announce(Kind kind, const std::string& detail) {
     const Happening happening{kind, detail};
-    // A copy, so that a listener may subscribe or leave while it runs.
+    // A copy, so that a listener may subscribe or leave while it runs; one that has left since
+    // (perhaps with the object it calls into) is not called.
     const std::vector<Entry> listeners = Listeners();
     for (const Entry& entry : listeners) {
-        entry.listener(happening);
+        const auto& now = Listeners();
+        if (std::any_of(now.begin(), now.end(), [&](const Entry& still) { return still.id == entry.id; })) {
+            entry.listener(happening);
+        }
     }
 }
 

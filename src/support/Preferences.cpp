@@ -4,6 +4,7 @@
 #include "support/TextFiles.h"
 
 #include <charconv>
+#include <set>
 #include <utility>
 
 namespace {
@@ -26,8 +27,15 @@ std::pair<std::string, std::string> Split(const std::string& line) {
 } // namespace
 
 Preferences::Preferences(std::string gamePath) : path(std::move(gamePath)) {
-    if (!textfiles::ReadLines(path, lines)) {
-        lines.clear();
+    std::string content, why;
+    const textfiles::Found found = textfiles::ReadAll(path, content, &why);
+    lines = textfiles::SplitLines(content);
+    unreadable = found == textfiles::Found::Unreadable;
+    // Said once a run, however often the choices are read.
+    static std::set<std::string> told;
+    if (unreadable && told.insert(path).second) {
+        ReportRefusal(path, 0,
+                      "cannot be read: " + why + "; the defaults hold and the file is left as it is");
     }
 }
 
@@ -83,6 +91,9 @@ std::optional<bool> Preferences::GetSwitch(const std::string& key) const {
 }
 
 bool Preferences::Set(const std::string& key, const std::string& value) {
+    if (unreadable) {
+        return false; // what it holds is unknown, so it must not be replaced
+    }
     const std::string line = key + " " + value;
     std::vector<std::string> updated;
     bool placed = false;

@@ -12,7 +12,9 @@ class Preferences {
 public:
     static constexpr const char* kPath = "Settings\\Preferences.data";
 
-    // Reads the file at that game path; a missing or unreadable file holds nothing.
+    // Reads the file at that game path; a missing file holds nothing. One that is there but
+    // cannot be read holds nothing either and is never written: the first reading of a run says
+    // so on standard error.
     explicit Preferences(std::string gamePath = kPath);
 
     // The value of the key's last line (the words after the key, blanks between them kept), or
@@ -26,10 +28,11 @@ public:
 
     // Gives the key this value: its first line is replaced (later lines of the same key go),
     // or a line is added at the end, and the file is replaced in one step. False (after the
-    // save's own line on standard error) when it could not be written; the choice still holds
-    // for this run.
+    // save's own line on standard error) when it could not be written, or at once when the file
+    // could not be read; the choice still holds for this run.
     bool Set(const std::string& key, const std::string& value);
     bool SetSwitch(const std::string& key, bool on) { return Set(key, on ? "on" : "off"); }
+    bool IsUnreadable() const { return unreadable; }
 
 private:
     // The key's last line number (1-based) and value, if any.
@@ -38,4 +41,5 @@ private:
 
     std::string path;
     std::vector<std::string> lines;
+    bool unreadable = false;
 };

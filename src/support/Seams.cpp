@@ -35,6 +35,16 @@ void Sleep(double seconds) {
 Sleeper SetSleeper(Sleeper sleeper) {
     return std::exchange(CurrentSleeper(), std::move(sleeper));
 }
+
+bool Retry(const std::function<bool()>& attempt, double pause) {
+    while (!attempt()) {
+        if (ending::Requested()) {
+            return false;
+        }
+        Sleep(pause);
+    }
+    return true;
+}
 } // namespace timing
 
 namespace wallclock {
@@ -154,3 +164,21 @@ std::string MapForWrite(const std::string& gamePath) {
     return In(layers.player, Slashed(gamePath));
 }
 } // namespace paths
+
+namespace faults {
+namespace {
+Injector& CurrentInjector() {
+    static Injector injector;
+    return injector;
+}
+} // namespace
+
+Injector SetInjector(Injector injector) {
+    return std::exchange(CurrentInjector(), std::move(injector));
+}
+
+int Next(Op op) {
+    const Injector& injector = CurrentInjector();
+    return injector ? injector(op) : 0;
+}
+} // namespace faults

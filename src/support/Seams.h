@@ -4,9 +4,9 @@
 #include <functional>
 #include <string>
 
-// The four places where the game touches the outside world in ways tests must control:
-// waiting, chance, the wall clock and file paths. Production code uses the real ones;
-// tests swap them here and nowhere else.
+// The places where the game touches the outside world in ways tests must control: waiting,
+// chance, the wall clock, file paths and the failures of the file operations that write.
+// Production code uses the real ones; tests swap them here and nowhere else.
 
 namespace timing {
 // Every wait of the game goes through here.
@@ -14,6 +14,9 @@ void Sleep(double seconds);
 using Sleeper = std::function<void(double)>;
 // Installs a replacement (an empty function restores real sleeping); returns the previous one.
 Sleeper SetSleeper(Sleeper sleeper);
+// Tries until `attempt` works, sleeping `pause` between tries; false, without spinning on, once
+// the game is asked to end.
+bool Retry(const std::function<bool()>& attempt, double pause);
 } // namespace timing
 
 namespace wallclock {
@@ -59,3 +62,14 @@ std::string Map(const std::string& gamePath);
 // The file the game writes for that path: always in the player folder.
 std::string MapForWrite(const std::string& gamePath);
 } // namespace paths
+
+namespace faults {
+// Every file operation that writes (support/FileOps) asks here first, so that a test can fail
+// any one of them as a full disk or a failing one would.
+enum class Op { Open, Write, Sync, Rename, FolderSync, MakeFolder, Append, Truncate };
+// Returns the errno the operation is to fail with, or 0 to let it run.
+using Injector = std::function<int(Op)>;
+// Installs an injector (an empty one lets every operation run); returns the previous one.
+Injector SetInjector(Injector injector);
+int Next(Op op);
+} // namespace faults

@@ -55,11 +55,14 @@ TEST(Launch, TheWorkingFolderWinsWhenItHoldsTheDataOtherwiseTheExecutablesNeighb
     EXPECT_THROW(launch::LockFolder(root + "/missing"), FileError);
 }
 
-TEST(PathLayers, EveryWriteGoesToThePlayerFolderAndAnAppendStartsFromTheShippedFile) {
+TEST(PathLayers, EveryWriteGoesToThePlayerFolderAndAReadFallsBackToTheShippedFile) {
     TempGameFolder game;
     game.Write("shipped/Settings/Pet.list", "OLD\n");
     paths::SetLayers({(game.folder / "player").string(), (game.folder / "shipped").string()});
-    EXPECT_TRUE(textfiles::AppendLine("Settings\\Pet.list", "NEW"));
+    std::vector<std::string> list;
+    EXPECT_TRUE(textfiles::ReadLines("Settings\\Pet.list", list));
+    list.push_back("NEW");
+    EXPECT_TRUE(textfiles::WriteLines("Settings\\Pet.list", list));
     EXPECT_TRUE(textfiles::WriteLines("Pets\\NEW.data", {"NEW 0"}));
     paths::SetLayers({}); // back to the working folder
     EXPECT_EQ(std::tuple(game.Read("player/Settings/Pet.list"), game.Read("shipped/Settings/Pet.list"),

@@ -57,7 +57,7 @@ GameProcess::~GameProcess() {
     }
 }
 
-void GameProcess::Start(const std::string& arguments) {
+void GameProcess::Start(const std::string& arguments, bool closedOutput) {
     status.reset(); // a game may be started again once the last one ended
     const std::string out = folder / "stdout.txt", err = folder / "stderr.txt",
                       game = "exec " HATCHLING_BINARY " " + arguments;
@@ -68,13 +68,22 @@ void GameProcess::Start(const std::string& arguments) {
         Write("al.conf", "[general]\ndrivers=none\n");
     }
     ::setenv("ALSOFT_CONF", (folder / "al.conf").c_str(), 1);
+    int unread[2] = {-1, -1};
+    if (closedOutput && ::pipe(unread) == 0) {
+        ::close(unread[0]);
+    }
     if ((pid = fork()) == 0) { // only async-signal-safe calls until exec
-        const int in = open("/dev/null", O_RDONLY), o = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644),
+        const int in = open("/dev/null", O_RDONLY),
+                  o = closedOutput ? unread[1] : open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644),
                   e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        signal(SIGPIPE, SIG_DFL); // as a shell starts it, whatever this process does
         if (chdir(folder.c_str()) == 0 && dup2(in, 0) == 0 && dup2(o, 1) == 1 && dup2(e, 2) == 2) {
             execl("/bin/sh", "sh", "-c", game.c_str(), static_cast<char*>(nullptr));
         }
         _exit(127);
+    }
+    if (closedOutput) {
+        ::close(unread[1]);
     }
     WaitFor([this] { return WaitForExit(0.0) || (mainWindow = FindWindow("Hatchling")) != 0; });
 }
@@ -139,7 +148,11 @@ std::string GameProcess::StartAgain() const {
 }
 
 Shot GameProcess::Capture(unsigned long window) const {
-    // A window that is not shown gives no picture, and so an empty shot.
+    // A window that is not shown gives no picture, and so an empty shot; so does none at all (import
+    // would wait for a click on a window to take).
+    if ((window ? window : mainWindow) == 0) {
+        return {};
+    }
     std::istringstream ppm(Tool("import -silent -window " + std::to_string(window ? window : mainWindow) +
                                 " -depth 8 ppm:- 2>/dev/null"));
     Shot shot;

@@ -3,6 +3,7 @@
 #include "XServer.h"
 #include "pet/PetFixture.h"
 
+#include <csignal>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -38,7 +39,10 @@ public:
 
     // Returns once the main window shows or the game has ended; the arguments are split at
     // blanks. OpenAL reads the folder's al.conf (written, when missing, with no audio driver).
-    void Start(const std::string& arguments = "");
+    // With `closedOutput` standard output is a pipe whose reader has gone (as in
+    // `hatchling | head -n 3` once head has ended), and Out() holds nothing.
+    void Start(const std::string& arguments = "", bool closedOutput = false);
+    void Signal(int signal) const { ::kill(pid, signal); }
     std::optional<int> WaitForExit(double seconds = 20.0);
     std::string Out() const { return Read("stdout.txt"); }
     std::string Err() const { return Read("stderr.txt"); }

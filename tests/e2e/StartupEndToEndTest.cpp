@@ -98,9 +98,11 @@ TEST(EndToEndDeath, AStarvingPetDiesItsFilesAreKeptForANewPetOfItsNameAndASecond
     // The death notice is wider than the pet, so it reaches where the pet never draws. The first
     // life step may come at once, so the pet itself may never be seen.
     const auto notice = [](const Shot& s) { return s.Count(90, 150, 170, 210) > 20; };
-    EXPECT_TRUE(notice(game.WaitForShot(notice, 30.0))) << "no death notice";
-    ASSERT_TRUE(WaitFor([&] { return game.Read("Settings/Pet.list") == "ANN\nBOB\n"; }, 30.0))
-        << game.Read("Settings/Pet.list");
+    ASSERT_TRUE(notice(game.WaitForShot(notice, 30.0))) << "no death notice";
+    // The end is on the disk before it is shown: a game ended now keeps its pet dead.
+    EXPECT_EQ(game.Read("Settings/Pet.list"), "ANN\nBOB\n");
+    EXPECT_NE(game.Read("Pets/SAD.life").find(",death,Baby,"), std::string::npos)
+        << game.Read("Pets/SAD.life");
     EXPECT_TRUE(White(game.WaitForShot(White))) << "the screen should turn white after the death";
 
     // The pet commands and saving do nothing without a pet; the game still quits normally.
@@ -133,6 +135,48 @@ TEST(EndToEndDeath, AStarvingPetDiesItsFilesAreKeptForANewPetOfItsNameAndASecond
     EXPECT_EQ(game.WaitForExit(), std::optional<int>(0));
     EXPECT_EQ(game.Read("Pets/BOB.data"), bob);
     EXPECT_EQ(game.Read("Settings/Pet.list"), "ANN\nBOB\nSAD\n");
+}
+
+// A save that fails is shown in the window as well as on standard error, and a quit after it
+// ends with status 1, however the game is ended. A closed standard output costs only the traces.
+TEST(EndToEndStartup, AFailedSaveIsShownAndEndsTheGameWithStatusOneAndAClosedOutputEndsNothing) {
+    REQUIRE_DISPLAY();
+    const std::string pip = "PIP 0\nBaby Normal\n30.000000 500.000000 0 0 100 30 0 50 90 \n";
+    // Cleared white with the balloon's text across the middle, and no pet or menu.
+    const auto balloon = [](const Shot& s) {
+        return s.Count(40, 150, 440, 210) > 150 && s.Count(0, 0, 480, 360) < 20000 && !PetDrawn(s);
+    };
+    for (const std::string way : {"menu", "close button", "SIGTERM"}) {
+        SCOPED_TRACE(way);
+        GameProcess game;
+        game.Write("Settings/Pet.list", "PIP\n");
+        game.Write("Pets/PIP.data", pip);
+        game.Start("", way == "menu");
+        ASSERT_NE(game.Main(), 0u) << game.Err();
+        game.Keys({"m", "o", "Return"});
+        ASSERT_TRUE(PetDrawn(game.WaitForShot(PetDrawn))) << game.Err();
+        if (way == "menu") {
+            game.Write("Pets/PIP.data", "");
+            game.Keys({"m", "s"});
+            EXPECT_TRUE(WaitFor([&] { return game.Read("Pets/PIP.data") == pip; })) << "not saved as always";
+        }
+        // A folder where the save's temporary file goes stops every save, as a full disk would.
+        std::filesystem::create_directories(game.folder / "Pets/PIP.data.tmp");
+        if (way == "menu") {
+            game.Keys({"m", "s"});
+            EXPECT_TRUE(balloon(game.WaitForShot(balloon))) << "no balloon for the failed save";
+            game.Keys({"m", "q"});
+        } else if (way == "close button") {
+            game.Close();
+        } else {
+            game.Signal(SIGTERM);
+        }
+        EXPECT_EQ(game.WaitForExit(), std::optional<int>(1));
+        EXPECT_EQ(game.Read("Pets/PIP.data"), pip);
+        const std::string refusal =
+            "refused: \"Pets\\PIP.data\": cannot be saved: Is a directory; the old file is kept";
+        EXPECT_EQ(game.Refused(), std::vector<std::string>(way == "menu" ? 2 : 1, refusal)) << game.Err();
+    }
 }
 
 TEST(EndToEndStartup, AnUnusableWindowSettingsFileEndsTheGameWithStatusOneAndOneRefusal) {

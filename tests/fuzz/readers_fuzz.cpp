@@ -13,12 +13,14 @@
 #include "presentation/StateFactory.h"
 #include "presentation/StringTokenizer.h"
 #include "support/FileError.h"
+#include "support/Preferences.h"
 #include "support/Seams.h"
 #include "support/TextFiles.h"
 
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -27,7 +29,7 @@
 
 namespace {
 
-constexpr std::string_view kReaders[] = {"food",   "lists",    "life",      "petdata",
+constexpr std::string_view kReaders[] = {"food",   "lists",    "life",      "petdata", "preferences",
                                          "tables", "template", "tokenizer", "window"};
 std::string_view chosen; // the reader this run feeds
 
@@ -118,6 +120,36 @@ void Lists(const std::string& text) {
     }
 }
 
+// The player's preferences: a bad value is refused and counts as missing; setting a key keeps
+// every other line as it stood (but for carriage returns before its line end) and reads back as set.
+void PreferencesFile(const std::string& text) {
+    const std::string path = Preferences::kPath;
+    std::vector<std::string> before, after, others;
+    ReadFile(path, text, [&] {
+        Preferences read;
+        read.GetNumber("scale", 1, 4);
+        read.GetSwitch("sound");
+        read.GetSwitch("notify");
+        textfiles::ReadLines(path, before);
+        Check(read.Set("scale", "3"), "the preferences could not be saved");
+    });
+    textfiles::ReadLines(path, after);
+    const auto trimmed = [](std::string line) { return line.erase(line.find_last_not_of('\r') + 1); };
+    for (const std::string& line : before) {
+        const std::string_view blanks = " \t\r";
+        const std::size_t key = line.find_first_not_of(blanks);
+        const bool isScale = key != std::string::npos && line.compare(key, 5, "scale") == 0 &&
+                             (line.size() == key + 5 || blanks.find(line[key + 5]) != std::string_view::npos);
+        if (!isScale) {
+            others.push_back(trimmed(line));
+        }
+    }
+    after.erase(std::remove(after.begin(), after.end(), "scale 3"), after.end());
+    std::transform(after.begin(), after.end(), after.begin(), trimmed);
+    Check(after == others, "a line the game does not own changed", text);
+    Check(Preferences().GetNumber("scale", 1, 4) == 3, "the scale does not read back as set", text);
+}
+
 // The token reader (the first byte says how many delimiter characters follow; none means the
 // default blank): fields that rebuild the text, and atoi's whole numbers without overflow.
 void Tokens(const std::string& input) {
@@ -191,6 +223,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             Check(again && liferecord::FormatRow(*again) == line, "a row does not read back as written",
                   line);
         }
+    } else if (chosen == "preferences") {
+        PreferencesFile(text);
     } else if (chosen == "tables") { // the frame-count and move tables: one refusal at most
         const std::string refused = ReadFile("Settings\\StatePic.list", text,
                                              [] { StateFactory::ReadTable("Settings\\StatePic.list"); });

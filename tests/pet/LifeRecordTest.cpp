@@ -5,6 +5,7 @@
 #include "pet/LifeRecorder.h"
 #include "pet/Pet.h"
 #include "pet/PetFile.h"
+#include "pet/PetStore.h"
 #include "presentation/StateFactory.h"
 #include "support/Happenings.h"
 #include "support/TextFiles.h"
@@ -17,29 +18,17 @@ using happenings::Announce;
 using happenings::Kind;
 
 namespace {
-// Every draw 0: the egg gains one dirt a step and nothing random happens.
-class Zero : public RandomSource {
-public:
-    Zero() : previous(chance::SetSource(this)) {}
-    ~Zero() override { chance::SetSource(previous); }
-    void Seed(unsigned) override {}
-    int Draw() override { return 0; }
-
-private:
-    RandomSource* previous;
-};
-
 struct LifeRecordTest : ::testing::Test {
     TempGameFolder game;
-    Zero zero;
+    ConstantRandom zero{0}; // the egg gains one dirt a step and nothing random happens
     StateFactory factory{"Settings\\StatePic.list", "Settings\\StateMove.list"};
     std::unique_ptr<Pet> pet;
     LifeRecorder recorder{[this] { return pet.get(); }};
+    PetStore store{{}, recorder, &factory};
 
-    // What the controller's Save does; the record's last row then holds the pet file's figures.
+    // The controller's save; the record's last row then holds the pet file's figures.
     void Save() {
-        Announce(Kind::Saving, pet->GetName());
-        textfiles::WriteLines(petfile::DataPath(pet->GetName()), pet->GetLines());
+        ASSERT_TRUE(store.Save(*pet));
         const PetRecord saved = petfile::ReadData(petfile::DataPath(pet->GetName()));
         const LifeRow last = liferecord::Read(liferecord::Path(pet->GetName()), false).rows.back();
         std::istringstream in(saved.statistics);
@@ -96,14 +85,30 @@ TEST_F(LifeRecordTest, AScriptedLifeIsRecordedInOrderWithThePetFilesFiguresAtEve
     Announce(Kind::Opened, "PIP");
     pet->Live();
     // A death is written at once: no save of the pet file follows it.
-    Announce(Kind::Died, "starved");
+    store.Bury(*pet, "starved");
     const liferecord::Reading read = liferecord::Read(liferecord::Path("PIP"), false);
     EXPECT_EQ(Events({read.rows.end() - 2, read.rows.end()}), "open@13 death@14:starved ");
     EXPECT_EQ(read.refused, 0);
     EXPECT_EQ(read.rows[0].time.size(), 25u) << read.rows[0].time; // 2026-12-07T09:00:00+01:00
+
+    // OLD dies while the disk is full, and a new OLD is made once there is room again: the dead
+    // pet's waiting rows go with its files, never into the new pet's record.
+    pet = std::make_unique<Pet>("OLD", nullptr, &factory);
+    Announce(Kind::Opened, "OLD");
+    {
+        FileFaults full;
+        full.FailFrom(1, ENOSPC);
+        testing::internal::CaptureStderr();
+        store.Bury(*pet, "Die From Starving!");
+        EXPECT_NE(testing::internal::GetCapturedStderr(), "");
+    }
+    pet = store.Make("OLD", nullptr);
+    Announce(Kind::Made, "OLD");
+    Save();
+    EXPECT_EQ(Events(liferecord::Read(liferecord::Path("OLD"), false).rows), "new@0 ");
 }
 
-TEST(LifeRecord, ATornLastLineIsRefusedOnceAndSkippedAndTheNextAppendStartsOnANewLine) {
+TEST(LifeRecord, ATornLineOrAFailedAppendIsCutAwaySoThatEveryRowLandsOnceAndWhole) {
     TempGameFolder game;
     LifeRow row{"2026-12-07T09:00:00+01:00",
                 7,
@@ -120,27 +125,39 @@ TEST(LifeRecord, ATornLastLineIsRefusedOnceAndSkippedAndTheNextAppendStartsOnANe
                 3,
                 4,
                 "Milk, \"warm\""};
-    ASSERT_TRUE(liferecord::Append("Pets\\PIP.life", {row, row}));
+    liferecord::Tail tail;
+    ASSERT_TRUE(liferecord::Append("Pets\\PIP.life", {row, row}, tail));
     const std::string whole = game.Read("Pets/PIP.life");
     const std::string line = "2026-12-07T09:00:00+01:00,7,feed,Baby,Normal,30.25,512,50,60,70,80,20,3,4,"
                              "\"Milk, \"\"warm\"\"\"";
     EXPECT_EQ(whole, std::string(liferecord::kHeader) + "\n" + line + "\n" + line + "\n");
-    // Torn inside the detail, where a cut would otherwise still look like a whole row.
-    const std::string torn = line.substr(0, line.size() - 5);
+    // Torn right after the last comma: fifteen fields that would read as a row, but no line end.
+    const std::string torn = line.substr(0, line.rfind(',') + 1);
     game.Write("Pets/PIP.life", whole + torn);
 
     testing::internal::CaptureStderr();
     liferecord::Reading read = liferecord::Read("Pets\\PIP.life", true);
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "refused: \"Pets\\PIP.life\" line 4: a quoted field does not end where it should (the line is "
-              "cut short); skipped\n");
+              "refused: \"Pets\\PIP.life\" line 4: has no line end (a save was cut short); skipped, and cut "
+              "away at the next save\n");
     ASSERT_EQ(read.rows.size(), 2u);
     EXPECT_EQ(liferecord::FormatRow(read.rows[1]), line);
 
+    // The disk fills up halfway through the next append, and the half row cannot be cut at once.
     row.detail.clear();
-    ASSERT_TRUE(liferecord::Append("Pets\\PIP.life", {row}));
-    EXPECT_EQ(game.Read("Pets/PIP.life"), whole + torn + "\n" + liferecord::FormatRow(row) + "\n");
-    read = liferecord::Read("Pets\\PIP.life", false);
-    EXPECT_EQ(read.rows.size(), 3u);
-    EXPECT_EQ(read.refused, 1);
+    {
+        FileFaults faults;
+        faults.Fail(faults::Op::Append, 1, ENOSPC);
+        faults.Fail(faults::Op::Truncate, 2, EIO);
+        testing::internal::CaptureStderr();
+        EXPECT_FALSE(liferecord::Append("Pets\\PIP.life", {row, row}, tail));
+        EXPECT_EQ(testing::internal::GetCapturedStderr(),
+                  "refused: \"Pets\\PIP.life\": cannot be saved: No space left on device; its new rows wait "
+                  "for the next save\n");
+        EXPECT_NE(game.Read("Pets/PIP.life"), whole);
+    }
+    ASSERT_TRUE(liferecord::Append("Pets\\PIP.life", {row, row}, tail));
+    const std::string now = liferecord::FormatRow(row) + "\n";
+    EXPECT_EQ(game.Read("Pets/PIP.life"), whole + now + now);
+    EXPECT_EQ(liferecord::Read("Pets\\PIP.life", true).rows.size(), 4u);
 }

@@ -14,9 +14,10 @@
 // traces the game writes on standard output.
 class TempGameFolder {
 public:
-    TempGameFolder() : previous(std::filesystem::current_path()) {
+    explicit TempGameFolder(const std::filesystem::path& base = std::filesystem::temp_directory_path())
+        : previous(std::filesystem::current_path()) {
         EnsurePrototypes();
-        std::string name = (std::filesystem::temp_directory_path() / "hatchling-test-XXXXXX").string();
+        std::string name = (base / "hatchling-test-XXXXXX").string();
         folder = ::mkdtemp(name.data());
         std::filesystem::create_directories(folder / "Pets");
         std::filesystem::create_directories(folder / "Settings");

@@ -1,14 +1,20 @@
 // The rendered sounds in the built data folder, and soundgen itself.
 #include "presentation/Sounds.h"
+#include "support/Seams.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <thread>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -91,4 +97,44 @@ TEST(Sounds, SoundgenGivesTheSameBytesAgainAndRefusesTooLongOrTooLoudSources) {
             << wrong;
     }
     fs::remove_all(out);
+}
+
+// The game ends by letting go of its sounds; the helper must have left the audio library by then,
+// however slow its device is to open: the library's teardown at exit would run under it. Here the
+// device writes into a FIFO, whose opening waits a second for its reader.
+TEST(Sounds, LettingGoWaitsUntilTheHelperHasLeftTheAudioLibrary) {
+    using namespace std::chrono_literals;
+    const fs::path folder = fs::temp_directory_path() / ("sounds-exit-" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    const fs::path fifo = folder / "out.wav";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::ofstream(folder / "al.conf") << "[general]\ndrivers=wave\n[wave]\nfile=" << fifo.string() << "\n";
+    ::setenv("ALSOFT_CONF", (folder / "al.conf").c_str(), 1);
+    paths::SetLayers({folder.string(), HATCHLING_GAME_DATA});
+    const auto threads = [] {
+        const auto tasks = fs::directory_iterator("/proc/self/task");
+        return std::distance(fs::begin(tasks), fs::end(tasks));
+    };
+    const auto before = threads();
+    std::atomic<bool> done = false;
+    std::thread reader([&] {
+        std::this_thread::sleep_for(1s);
+        const int fd = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+        for (char sink[4096]; !done;) {
+            if (::read(fd, sink, sizeof sink) <= 0) {
+                std::this_thread::sleep_for(5ms);
+            }
+        }
+        ::close(fd);
+    });
+    {
+        Sounds sounds(true);
+        sounds.Play("Fed");
+        std::this_thread::sleep_for(200ms); // the helper now waits for its device
+    }
+    EXPECT_EQ(threads(), before + 1) << "a helper is still inside the audio library";
+    done = true;
+    reader.join();
+    paths::SetLayers({});
+    fs::remove_all(folder);
 }

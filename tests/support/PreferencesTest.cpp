@@ -26,6 +26,20 @@ TEST(Preferences, KeepsUnknownLinesRefusesBadValuesAndReplacesOneLine) {
     EXPECT_TRUE(read.SetSwitch("sound", true));
     EXPECT_EQ(game.Read("Settings/Preferences.data"), "colour  deep blue \nscale 2\nsound on\nnotify off\n");
     EXPECT_EQ(Preferences().GetNumber("scale", 1, 4), 2);
+
+    // A file that is there but cannot be read (a link to itself here; for a player, often a file
+    // left by a game run as another user) is said once, and never replaced.
+    std::filesystem::remove(game.folder / "Settings/Preferences.data");
+    std::filesystem::create_symlink("Preferences.data", game.folder / "Settings/Preferences.data");
+    testing::internal::CaptureStderr();
+    Preferences unreadable;
+    EXPECT_EQ(unreadable.Get("scale"), std::nullopt);
+    EXPECT_FALSE(unreadable.Set("sound", "off"));
+    EXPECT_FALSE(Preferences().Set("scale", "1"));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "refused: \"Settings\\Preferences.data\": cannot be read: Too many levels of symbolic links; "
+              "the defaults hold and the file is left as it is\n");
+    EXPECT_TRUE(std::filesystem::is_symlink(game.folder / "Settings/Preferences.data"));
 }
 
 TEST(Happenings, ListenersHearInOrderUntilTheyLeave) {
@@ -38,5 +52,10 @@ TEST(Happenings, ListenersHearInOrderUntilTheyLeave) {
     happenings::Announce(happenings::Kind::Fed, "Milk");
     first.reset();
     happenings::Announce(happenings::Kind::Fed, "Cake");
-    EXPECT_EQ(heard, "1Milk2Milk2Cake");
+    // One sent away by another listener during an announcement is not called again.
+    std::unique_ptr<happenings::Subscription> later;
+    happenings::Subscription sender([&](const happenings::Happening&) { later.reset(); });
+    later = std::make_unique<happenings::Subscription>([&](const happenings::Happening&) { heard += "!"; });
+    happenings::Announce(happenings::Kind::Fed, "Corn");
+    EXPECT_EQ(heard, "1Milk2Milk2Cake2Corn");
 }

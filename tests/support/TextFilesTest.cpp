@@ -26,7 +26,7 @@ inline std::vector<std::string> PetLines(const std::string& name, int g) {
                                   std::to_string(g % 89) + " 0 80 50 10 50 50 ");
 }
 
-// A varying number of names, so that a cut at a line end shows too; then one name is appended.
+// A varying number of names, so that a cut at a line end shows too; then one name is added.
 inline std::vector<std::string> ListLines(int g) {
     std::vector<std::string> lines;
     for (int i = 0; i < 3 + g % 5; ++i) {
@@ -51,8 +51,10 @@ inline std::string Joined(const std::vector<std::string>& lines) {
         for (const std::string& name : kPets) {
             saved = saved && textfiles::WriteLines(petfile::DataPath(name), PetLines(name, g));
         }
-        saved = saved && textfiles::WriteLines("Settings\\Pet.list", ListLines(g)) &&
-                textfiles::AppendLine("Settings\\Pet.list", "PET-" + std::to_string(g) + "-added");
+        std::vector<std::string> list = ListLines(g);
+        saved = saved && textfiles::WriteLines("Settings\\Pet.list", list);
+        list.push_back("PET-" + std::to_string(g) + "-added");
+        saved = saved && textfiles::WriteLines("Settings\\Pet.list", list);
         if (!saved || (g == first && ::write(ready, "R", 1) != 1)) {
             ::_exit(1); // the test sees it stop on its own
         }
