@@ -1,6 +1,6 @@
 #include "pet/LifeRecorder.h"
 
-#include "pet/BodyState.h"
+#include "growth/BodyState.h"
 #include "pet/LifeRecord.h"
 #include "pet/Pet.h"
 #include "support/Seams.h"

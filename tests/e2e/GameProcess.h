@@ -1,7 +1,7 @@
 #pragma once
 
+#include "TempGameFolder.h"
 #include "XServer.h"
-#include "pet/PetFixture.h"
 
 #include <csignal>
 #include <cstdint>

@@ -1,11 +1,11 @@
-#include "presentation/LifeView.h"
+#include "views/LifeView.h"
 
-#include "presentation/GrowthMapPage.h"
 #include "presentation/KeyCodes.h"
-#include "presentation/LifeChart.h"
 #include "presentation/WindowApp.h"
 #include "support/EndRequest.h"
 #include "support/Seams.h"
+#include "views/GrowthMapPage.h"
+#include "views/LifeChart.h"
 
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Window/Event.hpp>

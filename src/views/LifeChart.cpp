@@ -1,4 +1,4 @@
-#include "presentation/LifeChart.h"
+#include "views/LifeChart.h"
 
 #include "growth/Needs.h"
 #include "pet/LifeRecord.h"

@@ -1,9 +1,9 @@
-#include "presentation/GrowthMapPage.h"
+#include "views/GrowthMapPage.h"
 
 #include "growth/CarePlanner.h"
+#include "growth/Food.h"
 #include "growth/GrowthAdvice.h"
 #include "growth/GrowthMap.h"
-#include "pet/Food.h"
 #include "presentation/PicFactory.h"
 #include "presentation/Picture.h"
 #include "presentation/Text.h"
