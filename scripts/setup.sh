@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config clang clang-format libclang-rt-14-dev
+  build-essential cmake pkg-config clang clang-format clang-tidy libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libsfml-dev libopenal-dev libgl1-mesa-dri libsystemd-dev sox
   xvfb xauth xdotool libxtst-dev libx11-dev libxrandr-dev x11-utils x11-xserver-utils imagemagick openbox

@@ -144,7 +144,7 @@ void Pet::Live() {
         const std::string bodyName = body->GetName();
         const std::string old = body->GetGrowStateName();
         body = factory->ChangeGrowState(change.GetMessage(), bodyName);
-        happenings::Announce(happenings::Kind::Grew, old);
+        happenings::Announce(old == "Egg" ? happenings::Kind::Hatched : happenings::Kind::Grew, old);
     }
     happenings::Announce(happenings::Kind::Lived);
     WatchNeeds();
