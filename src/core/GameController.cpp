@@ -49,6 +49,7 @@ using CleanOperation = CommandOperation<&GameController::Clean>;
 using CureOperation = CommandOperation<&GameController::Cure>;
 using LifeOperation = CommandOperation<&GameController::ShowLife>;
 using SoundOperation = CommandOperation<&GameController::ToggleSound>;
+using PaceOperation = CommandOperation<&GameController::ChoosePace>;
 
 // Focusing the window answers its call for attention, as desktops do.
 class CalmOperation : public facade::EventOperation {
@@ -91,6 +92,7 @@ GameController::GameController()
 
     behaviors = std::make_unique<PetBehaviors>(dispatcher.get(), scheduler.get(), this);
     behaviors->AddEventBehavior();
+    StartPace();
     AddStandingBehaviors();
     BindWindow();
     ClearIfNoPet();
@@ -145,6 +147,7 @@ void GameController::BuildMainMenu() {
     mainMenu->AddItem('o', "Open Pet", Keep(std::make_unique<OpenOperation>(this)));
     mainMenu->AddItem('s', "Save", Keep(std::make_unique<SaveOperation>(this)));
     mainMenu->AddItem('q', "Quit", Keep(std::make_unique<QuitOperation>(this)));
+    mainMenu->AddItem('a', "Pace", Keep(std::make_unique<PaceOperation>(this)));
     dispatcher->AddKeyOperation('m', mainMenu.get());
     dispatcher->AddWindowOperation(events::Closed, Keep(std::make_unique<QuitOperation>(this)));
 }
