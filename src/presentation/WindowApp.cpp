@@ -57,6 +57,7 @@ void WindowApp::Create(const unsigned& width, const unsigned& height, const std:
     Fit(openingScale, monitor);
     const sf::Vector2u size(width * unsigned(scale), height * unsigned(scale));
     const sf::ContextSettings settings(24, 8, 0);
+    close(); // the window library lets go of an earlier window before its X window goes
     // Made unshown at its place: some window managers place a window only where it is first shown,
     // and the window library would show its own partly below the screen.
     placed = monitor ? x11::PlacedWindow::Make(Centre(size.x, size.y, *monitor), size, title,
