@@ -41,7 +41,7 @@ bool White(const Shot& s) {
            s.Count(0, s.height - 40, s.width, s.height, true) == 0;
 }
 
-GameProcess::GameProcess(const std::string& screen) : XServer(screen) {
+GameProcess::GameProcess(const std::string& screen, Kind kind) : XServer(screen, kind) {
     fs::copy(HATCHLING_GAME_DATA, folder, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
     // Greetings pop up at random moments; the tests want a screen that only their keys change.
     Write("Settings/Hello.list", "");

@@ -17,6 +17,8 @@ namespace e2e {
 
 // Fails rather than skips: setup installs Xvfb, and a skip would hide a broken install.
 #define REQUIRE_DISPLAY() ASSERT_TRUE(XServer::Available()) << "no Xvfb to run the game on"
+#define REQUIRE_WESTON()                                                                                     \
+    ASSERT_TRUE(XServer::Available(XServer::Kind::Weston)) << "no weston and Xwayland to run the game on"
 
 struct Shot {
     unsigned width = 0, height = 0;
@@ -34,7 +36,7 @@ public:
     // Starts an X server and copies the built game data into a new temporary folder, where files
     // are written and read (writing "" stands for removing: a missing file reads as "").
     // Leaves the game without a session bus until the test names one.
-    explicit GameProcess(const std::string& screen = "1024x768x24");
+    explicit GameProcess(const std::string& screen = "1024x768x24", Kind kind = Kind::Xvfb);
     ~GameProcess();
 
     // Returns once the main window shows or the game has ended; the arguments are split at
