@@ -107,7 +107,7 @@ void XServer::Keys(unsigned long window, std::initializer_list<const char*> keys
             XSendEvent(d, window, True, type == KeyPress ? KeyPressMask : KeyReleaseMask,
                        reinterpret_cast<XEvent*>(&event));
         }
-        XFlush(d);
+        XSync(d, False); // in the game's queue before anything the test does next, a click included
         std::this_thread::sleep_for(std::chrono::milliseconds(250));
     }
 }
@@ -121,7 +121,7 @@ void XServer::Close(unsigned long window) const {
     event.xclient.format = 32;
     event.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
     XSendEvent(d, window, False, NoEventMask, &event);
-    XFlush(d);
+    XSync(d, False);
 }
 
 std::string XServer::Tool(const std::string& command) const {
