@@ -31,9 +31,8 @@ TEST(EndToEndLifeView, KeysAndClicksOpenTheViewTurnItsPagesAndLeaveIt) {
     ASSERT_TRUE(PetDrawn(home));
 
     game.Keys({"l"});
-    const Shot map = game.WaitForShot([](const Shot& s) { return OnPage(s, 0); });
-    EXPECT_TRUE(OnPage(map, 0)) << "l should open the growth map";
-    EXPECT_GT(map.Count(40, 40, 480, 240), 20000) << "the map's plot and regions";
+    const auto map = [](const Shot& s) { return OnPage(s, 0) && s.Count(40, 40, 480, 240) > 20000; };
+    EXPECT_TRUE(map(game.WaitForShot(map))) << "l should open the growth map, its plot and regions";
     game.Keys({"Right"});
     EXPECT_TRUE(OnPage(game.WaitForShot([](const Shot& s) { return OnPage(s, 1); }), 1))
         << "Right: the chart";
@@ -56,7 +55,9 @@ TEST(EndToEndLifeView, KeysAndClicksOpenTheViewTurnItsPagesAndLeaveIt) {
         << "no turn from the mark";
     game.Click(450, 347);
     EXPECT_TRUE(PetDrawn(game.WaitForShot(PetDrawn))) << "Esc: back should bring the pet back";
-    game.Keys({"l", "l"});
+    game.Keys({"l"});
+    EXPECT_TRUE(OnPage(game.WaitForShot([](const Shot& s) { return OnPage(s, 0); }), 0)) << "l: the map";
+    game.Keys({"l"});
     EXPECT_TRUE(PetDrawn(game.WaitForShot(PetDrawn))) << "l should leave the view too";
     EXPECT_TRUE(game.Refused().empty()) << game.Err();
 }
