@@ -8,18 +8,18 @@
 
 #include "core/BehaviorScheduler.h"
 #include "core/Initializer.h"
-#include "core/Signals.h"
-#include "pet/Food.h"
-#include "pet/Game.h"
+#include "growth/Food.h"
+#include "growth/Game.h"
+#include "growth/StateFactory.h"
 #include "pet/LifeRecord.h"
 #include "pet/LifeRecorder.h"
 #include "pet/Pet.h"
 #include "pet/PetFile.h"
 #include "pet/PetStore.h"
-#include "presentation/StateFactory.h"
 #include "support/FileError.h"
 #include "support/Happenings.h"
 #include "support/Seams.h"
+#include "support/Signals.h"
 #include "support/TextFiles.h"
 
 #include <algorithm>

@@ -1,10 +1,10 @@
 // How fast the simulation runs: one life step of a pet, and one scheduler pass.
 #include "core/BehaviorScheduler.h"
 #include "core/Prototypes.h"
+#include "growth/BodyState.h"
 #include "growth/GrowState.h"
-#include "pet/BodyState.h"
+#include "growth/StateFactory.h"
 #include "pet/Pet.h"
-#include "presentation/StateFactory.h"
 
 #include <benchmark/benchmark.h>
 

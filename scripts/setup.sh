@@ -4,10 +4,10 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config clang clang-format libclang-rt-14-dev
+  build-essential cmake pkg-config clang clang-format clang-tidy libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libsfml-dev libopenal-dev libgl1-mesa-dri libsystemd-dev sox
-  xvfb xauth xdotool libxtst-dev libx11-dev libxrandr-dev x11-utils x11-xserver-utils imagemagick openbox
+  xvfb xauth xdotool libxtst-dev libx11-dev libxrandr-dev x11-utils x11-xserver-utils imagemagick openbox weston xwayland
   dbus python3-dbusmock
   fonts-liberation fonts-crosextra-caladea fonts-tlwg-loma-ttf fonts-comic-neue fonts-leckerli-one
   dpkg-dev fakeroot file lintian desktop-file-utils appstream

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pet/Game.h"
+#include "growth/Game.h"
 #include "support/FileError.h"
 #include "support/Seams.h"
 

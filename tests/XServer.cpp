@@ -7,6 +7,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
@@ -21,21 +23,26 @@ bool WaitFor(const std::function<bool()>& condition, double seconds) {
     return true;
 }
 
-bool XServer::Available() {
-    static const bool found = std::system("command -v Xvfb >/dev/null 2>&1") == 0;
-    return found;
+bool XServer::Available(Kind kind) {
+    return std::system(kind == Kind::Xvfb
+                           ? "command -v Xvfb >/dev/null"
+                           : "command -v weston >/dev/null && command -v Xwayland >/dev/null") == 0;
 }
 
-XServer::XServer(const std::string& screen) {
+XServer::XServer(const std::string& screen, Kind kind) {
     // Xvfb picks a free display itself and writes its number once it is ready; the shell's pid,
     // written first, becomes Xvfb's. A test killed on its timeout takes its server along.
     const std::string command =
         "echo $$; exec setpriv --pdeathsig KILL Xvfb -displayfd 1 -screen 0 " + screen;
-    xvfb = ::popen((command + " -nolisten tcp 2>/dev/null").c_str(), "r");
     int number = -1;
-    if (std::fscanf(xvfb, "%d %d", &pid, &number) != 2 ||
-        (display = XOpenDisplay((name = ":" + std::to_string(number)).c_str())) == nullptr) {
-        throw std::runtime_error("Xvfb did not start");
+    if (kind == Kind::Weston) {
+        number = StartWeston(screen);
+    } else {
+        server = ::popen((command + " -nolisten tcp 2>/dev/null").c_str(), "r");
+        std::fscanf(server, "%d %d", &pid, &number);
+    }
+    if (number < 0 || (display = XOpenDisplay((name = ":" + std::to_string(number)).c_str())) == nullptr) {
+        throw std::runtime_error("the X server did not start");
     }
     // A window that vanishes between finding and asking must not end the test run.
     XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
@@ -45,7 +52,35 @@ XServer::~XServer() {
     if (display != nullptr) // not after Kill
         XCloseDisplay(static_cast<Display*>(display));
     ::kill(pid, SIGTERM);
-    ::pclose(xvfb);
+    ::pclose(server);
+    if (!runtime.empty()) {
+        std::filesystem::remove_all(runtime);
+    }
+}
+
+int XServer::StartWeston(const std::string& screen) {
+    // Its sockets and log go into a runtime folder of its own; the log names the display of the
+    // X server, which starts when the first X program connects.
+    char folder[] = "/tmp/hatchling-weston-XXXXXX";
+    runtime = ::mkdtemp(folder);
+    unsigned width = 0, height = 0;
+    std::sscanf(screen.c_str(), "%ux%u", &width, &height);
+    const std::string command =
+        "echo $$; exec setpriv --pdeathsig KILL env XDG_RUNTIME_DIR=" + runtime +
+        " weston --backend=headless-backend.so --xwayland --idle-time=0 --socket=hatchling" +
+        " --width=" + std::to_string(width) + " --height=" + std::to_string(height) + " --log=" + runtime +
+        "/weston.log >/dev/null 2>&1";
+    server = ::popen(command.c_str(), "r");
+    std::fscanf(server, "%d", &pid);
+    int number = -1;
+    WaitFor([&] { // "... xserver listening on display :N"
+        std::ifstream log(runtime + "/weston.log");
+        for (std::string word, last; log >> word && number < 0; last = word) {
+            number = last == "display" && word[0] == ':' ? std::atoi(word.c_str() + 1) : -1;
+        }
+        return number >= 0;
+    });
+    return number;
 }
 
 unsigned long XServer::FindWindow(const std::string& title) const {
@@ -72,7 +107,7 @@ void XServer::Keys(unsigned long window, std::initializer_list<const char*> keys
             XSendEvent(d, window, True, type == KeyPress ? KeyPressMask : KeyReleaseMask,
                        reinterpret_cast<XEvent*>(&event));
         }
-        XFlush(d);
+        XSync(d, False); // in the game's queue before anything the test does next, a click included
         std::this_thread::sleep_for(std::chrono::milliseconds(250));
     }
 }
@@ -86,7 +121,7 @@ void XServer::Close(unsigned long window) const {
     event.xclient.format = 32;
     event.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
     XSendEvent(d, window, False, NoEventMask, &event);
-    XFlush(d);
+    XSync(d, False);
 }
 
 std::string XServer::Tool(const std::string& command) const {

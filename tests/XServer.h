@@ -12,13 +12,16 @@ bool WaitFor(const std::function<bool()>& condition, double seconds = 20.0);
 
 // A private X server (Xvfb) for one test, and a connection to it, so that tests with windows
 // can run side by side: every window on the server is the test's own, found by its title.
+// Or a Wayland desktop: weston's headless compositor, whose window manager frames the windows of
+// the X server it starts for X programs (Xwayland).
 class XServer {
 public:
-    // Xvfb found on the PATH; tests that need a display fail without it.
-    static bool Available();
-    // Starts Xvfb with that screen on the first free display; throws std::runtime_error when it
-    // does not come up.
-    explicit XServer(const std::string& screen = "1024x768x24");
+    enum class Kind { Xvfb, Weston };
+    // The programs found on the PATH; tests that need them fail without them.
+    static bool Available(Kind kind = Kind::Xvfb);
+    // Starts the server with that screen (weston takes only its size) on the first free display;
+    // throws std::runtime_error when it does not come up.
+    explicit XServer(const std::string& screen = "1024x768x24", Kind kind = Kind::Xvfb);
     ~XServer();
     XServer(const XServer&) = delete;
     XServer& operator=(const XServer&) = delete;
@@ -40,6 +43,9 @@ protected:
     void* display = nullptr; // Display*
 
 private:
-    FILE* xvfb = nullptr; // its standard output
+    int StartWeston(const std::string& screen); // its display's number, or -1
+
+    FILE* server = nullptr; // its standard output
     pid_t pid = -1;
+    std::string runtime; // weston's runtime folder, removed at the end
 };

@@ -9,7 +9,8 @@ public:
     // One day of passes at twenty passes a second.
     static constexpr std::uint32_t kMaxPeriod = 1728000;
 
-    // Starts at a random phase, so behaviours made together do not all act together.
+    // Starts at a phase drawn after reseeding from the clock, as every random rule draws:
+    // behaviours made within the same second draw the same number.
     explicit AutoBehavior(const std::uint32_t& period);
     virtual ~AutoBehavior() = default;
     AutoBehavior(const AutoBehavior&) = delete;

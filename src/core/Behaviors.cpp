@@ -1,13 +1,13 @@
 #include "core/Behaviors.h"
 
 #include "core/GameController.h"
-#include "core/Signals.h"
 #include "pet/Pet.h"
 #include "presentation/EventDispatcher.h"
 #include "presentation/Notifier.h"
 #include "presentation/PopupText.h"
 #include "support/Happenings.h"
 #include "support/Seams.h"
+#include "support/Signals.h"
 #include "support/TextFiles.h"
 
 #include <string>

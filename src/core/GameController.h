@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -80,6 +81,20 @@ public:
     static bool IsSafePetName(const std::string& name);
 
 private:
+    static constexpr const char* kChooserFont = "fonts\\CAMBRIAB.ttf";
+    static constexpr const char* kDefaultFont = "fonts/Arial.ttf";
+    static constexpr float kRefusalSeconds = 2.5f;
+
+    // The parts of the constructor: the behaviours that run with or without a pet, and what
+    // clicks and focus do.
+    void AddStandingBehaviors();
+    void BindWindow();
+
+    // The naming prompt under `question`; the typed name, or nothing when the player left it.
+    std::optional<std::string> AskName(facade::Text& question);
+    // A new pet of that name, which no listed pet has; a refusal shows and keeps the current one.
+    void MakePet(const std::string& name);
+
     enum class ChooserEnd { Confirmed, Escaped, WindowGone };
     // Where a chooser's frame put the entry (name or picture) and the arrow hint, for clicks.
     struct ChooserFrame {

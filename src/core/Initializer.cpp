@@ -1,11 +1,11 @@
 #include "core/Initializer.h"
 
-#include "pet/Food.h"
-#include "pet/Game.h"
+#include "growth/Food.h"
+#include "growth/Game.h"
 #include "presentation/Picture.h"
-#include "presentation/StringTokenizer.h"
 #include "presentation/WindowApp.h"
 #include "support/FileError.h"
+#include "support/StringTokenizer.h"
 #include "support/TextFiles.h"
 
 #include <iostream>

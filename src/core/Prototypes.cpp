@@ -1,8 +1,8 @@
 #include "core/Prototypes.h"
 
-#include "core/Signals.h"
+#include "growth/BodyState.h"
 #include "growth/Stages.h"
-#include "pet/BodyState.h"
+#include "support/Signals.h"
 
 #include <iostream>
 #include <memory>

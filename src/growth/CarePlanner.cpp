@@ -1,8 +1,8 @@
 #include "growth/CarePlanner.h"
 
+#include "growth/Food.h"
 #include "growth/GrowState.h"
 #include "growth/GrowthMap.h"
-#include "pet/Food.h"
 
 #include <algorithm>
 #include <limits>

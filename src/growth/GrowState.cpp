@@ -1,11 +1,11 @@
 #include "growth/GrowState.h"
 
-#include "core/Signals.h"
-#include "pet/Food.h"
-#include "pet/Game.h"
-#include "presentation/StringTokenizer.h"
+#include "growth/Food.h"
+#include "growth/Game.h"
 #include "support/FileError.h"
 #include "support/Seams.h"
+#include "support/Signals.h"
+#include "support/StringTokenizer.h"
 
 #include <climits>
 #include <cstdint>

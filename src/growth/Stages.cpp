@@ -1,10 +1,10 @@
 #include "growth/Stages.h"
 
-#include "core/Signals.h"
+#include "growth/Food.h"
+#include "growth/Game.h"
 #include "growth/GrowthRules.h"
-#include "pet/Food.h"
-#include "pet/Game.h"
 #include "support/Seams.h"
+#include "support/Signals.h"
 
 #include <climits>
 

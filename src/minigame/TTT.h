@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pet/Game.h"
+#include "growth/Game.h"
 
 #include <memory>
 #include <string>

@@ -1,6 +1,6 @@
 #include "pet/LifeRecorder.h"
 
-#include "pet/BodyState.h"
+#include "growth/BodyState.h"
 #include "pet/LifeRecord.h"
 #include "pet/Pet.h"
 #include "support/Seams.h"
@@ -8,15 +8,31 @@
 LifeRecorder::LifeRecorder(PetSource currentPet)
     : currentPet(std::move(currentPet)), subscription([this](const happenings::Happening& h) { Hear(h); }) {}
 
+namespace {
+// The happenings that make one row each: the row's event, and whether the happening comes from
+// inside a life step, before its Lived, and so belongs to that step.
+struct RowOfHappening {
+    const char* event;
+    bool inStep;
+};
+const std::map<happenings::Kind, RowOfHappening>& OneRowEach() {
+    using happenings::Kind;
+    static const std::map<Kind, RowOfHappening> rows = {
+        {Kind::Hatched, {"grow", true}},      {Kind::Grew, {"grow", true}},
+        {Kind::BodyChanged, {"state", true}}, {Kind::Fed, {"feed", false}},
+        {Kind::Played, {"play", false}},      {Kind::Cleaned, {"clean", false}},
+        {Kind::Cured, {"cure", false}},       {Kind::Refused, {"refused", false}}};
+    return rows;
+}
+} // namespace
+
 void LifeRecorder::Hear(const happenings::Happening& happening) {
     using happenings::Kind;
-    switch (happening.kind) {
-    case Kind::Made:
+    if (happening.kind == Kind::Made) {
         name = happening.detail;
         steps = 0;
         Add("new", steps);
-        break;
-    case Kind::Opened: {
+    } else if (happening.kind == Kind::Opened) {
         name = happening.detail;
         // The count goes on from the record and what still waits; a pet without either starts here.
         const liferecord::Reading record = liferecord::Read(liferecord::Path(name), true);
@@ -25,38 +41,13 @@ void LifeRecorder::Hear(const happenings::Happening& happening) {
                 : record.rows.empty()                               ? 0
                                                                     : record.rows.back().steps;
         Add("open", steps);
-        break;
-    }
-    case Kind::Lived:
+    } else if (happening.kind == Kind::Lived) {
         ++steps;
         if (steps == 1 || liferecord::MinuteOf(steps) != liferecord::MinuteOf(steps - 1)) {
             Add("live", steps);
         }
-        break;
-    // Both come from inside a life step, before its Lived: they belong to that step.
-    case Kind::Grew:
-        Add("grow", steps + 1, happening.detail);
-        break;
-    case Kind::BodyChanged:
-        Add("state", steps + 1, happening.detail);
-        break;
-    case Kind::Fed:
-        Add("feed", steps, happening.detail);
-        break;
-    case Kind::Played:
-        Add("play", steps, happening.detail);
-        break;
-    case Kind::Cleaned:
-        Add("clean", steps);
-        break;
-    case Kind::Cured:
-        Add("cure", steps);
-        break;
-    case Kind::Refused:
-        Add("refused", steps, happening.detail);
-        break;
-    default:
-        break;
+    } else if (const auto row = OneRowEach().find(happening.kind); row != OneRowEach().end()) {
+        Add(row->second.event, row->second.inStep ? steps + 1 : steps, happening.detail);
     }
 }
 

@@ -1,9 +1,9 @@
 #include "pet/Pet.h"
 
-#include "core/Signals.h"
-#include "pet/BodyState.h"
-#include "pet/Food.h"
-#include "pet/Game.h"
+#include "growth/BodyState.h"
+#include "growth/Food.h"
+#include "growth/Game.h"
+#include "growth/StateFactory.h"
 #include "pet/PetFile.h"
 #include "pet/StatusLayout.h"
 #include "presentation/Hold.h"
@@ -11,12 +11,12 @@
 #include "presentation/PicFactory.h"
 #include "presentation/Picture.h"
 #include "presentation/PopupText.h"
-#include "presentation/StateFactory.h"
-#include "presentation/StringTokenizer.h"
 #include "presentation/Text.h"
 #include "presentation/WindowApp.h"
 #include "support/FileError.h"
 #include "support/Happenings.h"
+#include "support/Signals.h"
+#include "support/StringTokenizer.h"
 
 #include "support/Seams.h"
 
@@ -144,7 +144,7 @@ void Pet::Live() {
         const std::string bodyName = body->GetName();
         const std::string old = body->GetGrowStateName();
         body = factory->ChangeGrowState(change.GetMessage(), bodyName);
-        happenings::Announce(happenings::Kind::Grew, old);
+        happenings::Announce(old == "Egg" ? happenings::Kind::Hatched : happenings::Kind::Grew, old);
     }
     happenings::Announce(happenings::Kind::Lived);
     WatchNeeds();

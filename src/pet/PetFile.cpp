@@ -1,9 +1,9 @@
 #include "pet/PetFile.h"
 
+#include "growth/BodyState.h"
 #include "growth/GrowState.h"
-#include "pet/BodyState.h"
-#include "presentation/StringTokenizer.h"
 #include "support/FileError.h"
+#include "support/StringTokenizer.h"
 #include "support/TextFiles.h"
 
 #include <cmath>

@@ -1,10 +1,10 @@
 #include "presentation/EventDispatcher.h"
 
-#include "core/Signals.h"
 #include "presentation/KeyCodes.h"
 #include "presentation/WindowApp.h"
 #include "support/EndRequest.h"
 #include "support/Seams.h"
+#include "support/Signals.h"
 
 #include <algorithm>
 

@@ -18,12 +18,6 @@ Menu::Menu(facade::WindowApp* window)
     downMark.SetColor(sf::Color::Blue);
 }
 
-Menu::Menu(facade::WindowApp* window, facade::EventDispatcher* dispatcher) : Menu(window) {
-    if (dispatcher != nullptr) {
-        windowOperations = dispatcher->GetWindowOperations();
-    }
-}
-
 void Menu::AddItem(int key, const std::string& label, facade::EventOperation* operation) {
     items.emplace_back(std::string(1, char(key)) + ") " + label + "\n", kItemFont, 14.0f);
     itemKeyCodes.push_back(key);
@@ -87,10 +81,6 @@ bool Menu::HandleEvents() {
 bool Menu::HandleKey(int key) {
     if (key == keys::Escape) {
         return true;
-    }
-    auto windowOps = windowOperations.find(events::KeyPressed);
-    if (windowOps != windowOperations.end()) {
-        facade::RunAll(windowOps->second);
     }
     auto control = controlKeys.find(key);
     if (control != controlKeys.end()) {

@@ -38,7 +38,6 @@ public:
     };
 
     explicit Menu(facade::WindowApp* window);
-    Menu(facade::WindowApp* window, facade::EventDispatcher* dispatcher);
     Menu(const Menu&) = delete;
     Menu& operator=(const Menu&) = delete;
 
@@ -74,7 +73,6 @@ private:
     float rowHeight = 0;
     int pageStart = 0;
     bool dirty = true;
-    facade::OperationTable windowOperations;
     std::map<int, facade::EventOperation*> controlKeys;
     std::map<int, facade::EventOperation*> itemKeys;
     MenuPageDown pageDown;

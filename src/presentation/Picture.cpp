@@ -1,6 +1,5 @@
 #include "presentation/Picture.h"
 
-#include "presentation/WindowApp.h"
 #include "support/FileError.h"
 #include "support/Seams.h"
 
@@ -28,20 +27,6 @@ Picture::Picture(const std::string& path) : Picture() {
 Picture::Picture(const unsigned& width, const unsigned& height, const sf::Uint8* pixels) : Picture() {
     if (pixels != nullptr) {
         image->create(width, height, pixels);
-    }
-    Show();
-}
-
-Picture::Picture(const unsigned& width, const unsigned& height, const sf::Color& color) : Picture() {
-    image->create(width, height, color);
-    Show();
-}
-
-Picture::Picture(const WindowApp& window) : Picture() {
-    sf::Texture screen;
-    if (window.IsOpened() && screen.create(window.getSize().x, window.getSize().y)) {
-        screen.update(window);
-        *image = screen.copyToImage();
     }
     Show();
 }
@@ -84,28 +69,6 @@ void Picture::SetCenter(const int& horizontal, const int& vertical) {
     sf::IntRect rect = sprite.getTextureRect();
     sprite.setOrigin(AnchorOffset(horizontal, 0.0f, float(rect.width)),
                      AnchorOffset(vertical, 0.0f, float(rect.height)));
-}
-
-void Picture::Resize(const float& width, const float& height) {
-    sf::IntRect rect = sprite.getTextureRect();
-    if (rect.width > 0 && rect.height > 0) {
-        sprite.setScale(width / float(rect.width), height / float(rect.height));
-    }
-}
-
-void Picture::Rotate(const float& angle) {
-    rotation = float(std::fmod(double(rotation) + double(angle), 360.0));
-    sprite.rotate(angle);
-}
-
-void Picture::ResetTransform() {
-    SetCenter(0, 0);
-    SetPosition(0.0f, 0.0f);
-    Rotate(-rotation);
-}
-
-bool Picture::SaveToFile(const std::string& path) const {
-    return !IsEmpty() && image->saveToFile(paths::MapForWrite(path));
 }
 
 } // namespace facade

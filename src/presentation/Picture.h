@@ -11,21 +11,14 @@
 
 namespace facade {
 
-class WindowApp;
-
 // An image shown through a sprite. The pixels stay in memory and reach the graphics card only
 // when first drawn, so pictures can be loaded, measured and moved without a display.
 class Picture : public PicTextCommon {
 public:
-    Picture();
     // Loads the file (a game path, backslashes allowed). A file that cannot be read leaves the
     // picture empty: it draws nothing, and one line on standard error names the file.
     explicit Picture(const std::string& path);
     Picture(const unsigned& width, const unsigned& height, const sf::Uint8* pixels);
-    Picture(const unsigned& width, const unsigned& height, const sf::Color& color);
-    // A copy of what the window shows now (its last displayed frame), pixel for pixel of the
-    // window on the desktop, so at its scale.
-    explicit Picture(const WindowApp& window);
     Picture(const Picture&) = delete;
     Picture& operator=(const Picture&) = delete;
 
@@ -37,14 +30,7 @@ public:
     void SetCenter(const int& horizontal, const int& vertical) override;
     void SetPosition(const float& x, const float& y) override { sprite.setPosition(x, y); }
     void Move(const float& dx, const float& dy) { sprite.move(dx, dy); }
-    void Resize(const float& width, const float& height);
-    // Keeps the accumulated angle in (-360, 360), with the sign of the sum.
-    void Rotate(const float& angle);
-    float GetRotation() const { return rotation; }
-    void ResetTransform();
-    bool SaveToFile(const std::string& path) const;
 
-    const sf::Sprite& GetSprite() const { return sprite; }
     // Where the picture lies on the target.
     sf::FloatRect GetBounds() const { return sprite.getGlobalBounds(); }
     const sf::Image& GetImage() const { return *image; }
@@ -52,11 +38,11 @@ public:
     bool IsEmpty() const;
 
 private:
+    Picture();
     void Show();
 
     sf::Sprite sprite;
     std::unique_ptr<sf::Image> image;
-    float rotation = 0.0f;
     // Made at the first drawing: a texture needs the graphics card, a picture does not.
     std::unique_ptr<sf::Texture> texture;
 };

@@ -58,8 +58,10 @@ bool DeviceOpens() {
 std::string Sounds::For(const happenings::Happening& happening) {
     using happenings::Kind;
     switch (happening.kind) {
+    case Kind::Hatched:
+        return "Hatched";
     case Kind::Grew:
-        return happening.detail == "Egg" ? "Hatched" : "Grew";
+        return "Grew";
     case Kind::Fed:
         return "Fed";
     case Kind::Refused:
@@ -86,7 +88,7 @@ std::string Sounds::For(const happenings::Happening& happening) {
 }
 
 std::vector<std::string> Sounds::Names() {
-    std::set<std::string> names{For({happenings::Kind::Grew, "Egg"})};
+    std::set<std::string> names;
     for (int kind = 0; kind <= static_cast<int>(happenings::Kind::FocusGained); ++kind) {
         names.insert(For({static_cast<happenings::Kind>(kind), ""}));
     }

@@ -80,14 +80,6 @@ void Text::SetSize(const float& size) {
     string.setCharacterSize(size > 0.0f ? static_cast<unsigned>(std::lround(size)) : 0u);
 }
 
-const sf::Font& Text::GetFont(const std::string& path) {
-    return Cached(path).font;
-}
-
-bool Text::IsFontLoaded(const std::string& path) {
-    return Cached(path).loaded;
-}
-
 const Text::CachedFont& Text::Cached(const std::string& path) {
     // Kept for the whole run on purpose: texts anywhere may still point at these fonts.
     static auto* cache = new std::map<std::string, std::unique_ptr<CachedFont>>();

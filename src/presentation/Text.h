@@ -40,17 +40,14 @@ public:
     sf::FloatRect GetBounds() const { return string.getGlobalBounds(); }
     sf::Vector2f GetCharacterPosition(std::size_t index) const { return string.findCharacterPos(index); }
 
-    // The cached font of that path (a game path, backslashes allowed), read once per file. A
-    // font that fails to load stays cached empty, so texts in it are invisible and the file is
-    // not tried again.
-    static const sf::Font& GetFont(const std::string& path);
-    static bool IsFontLoaded(const std::string& path);
-
 private:
     struct CachedFont {
         sf::Font font;
         bool loaded = false;
     };
+    // The cached font of that path (a game path, backslashes allowed), read once per file. A
+    // font that fails to load stays cached empty, so texts in it are invisible and the file is
+    // not tried again.
     static const CachedFont& Cached(const std::string& path);
 
     sf::Text string;

@@ -1,6 +1,7 @@
 #include "presentation/WindowApp.h"
 
 #include "presentation/Picture.h"
+#include "presentation/PlacedWindow.h"
 #include "presentation/ProcessWindow.h"
 #include "presentation/Text.h"
 #include "presentation/Urgency.h"
@@ -41,7 +42,10 @@ WindowApp::WindowApp(const unsigned& width, const unsigned& height, const std::s
     Create(width, height, title, style);
 }
 
-WindowApp::~WindowApp() = default;
+WindowApp::~WindowApp() {
+    // The window library lets go of the X window before it is destroyed.
+    close();
+}
 
 void WindowApp::Create(const unsigned& width, const unsigned& height, const std::string& title,
                        const unsigned long& style) {
@@ -51,17 +55,37 @@ void WindowApp::Create(const unsigned& width, const unsigned& height, const std:
     // one got, so both look alike.
     const std::optional<Monitor> monitor = x11::PrimaryMonitor();
     Fit(openingScale, monitor);
-    create(sf::VideoMode(width * unsigned(scale), height * unsigned(scale), 32), title,
-           static_cast<sf::Uint32>(style), sf::ContextSettings(24, 8, 0));
+    const sf::Vector2u size(width * unsigned(scale), height * unsigned(scale));
+    const sf::ContextSettings settings(24, 8, 0);
+    close(); // the window library lets go of an earlier window before its X window goes
+    // Made unshown at its place: some window managers place a window only where it is first shown,
+    // and the window library would show its own partly below the screen.
+    placed = monitor ? x11::PlacedWindow::Make(Centre(size.x, size.y, *monitor), size, title,
+                                               static_cast<std::uint32_t>(style))
+                     : nullptr;
+    if (placed) {
+        create(placed->Handle(), settings);
+    } else {
+        create(sf::VideoMode(size.x, size.y, 32), title, static_cast<sf::Uint32>(style), settings);
+    }
     x11::MarkProcess(getSystemHandle());
     Place(monitor);
     ClearScreen();
 }
 
+void WindowApp::Close() {
+    close();
+    placed.reset();
+}
+
 int WindowApp::Rescale(int wanted) {
     const std::optional<Monitor> monitor = x11::PrimaryMonitor();
     Fit(wanted, monitor);
-    setSize(sf::Vector2u(width * unsigned(scale), height * unsigned(scale)));
+    const sf::Vector2u size(width * unsigned(scale), height * unsigned(scale));
+    if (placed) {
+        placed->Hint(monitor ? Centre(size.x, size.y, *monitor) : getPosition(), size);
+    }
+    setSize(size);
     Place(monitor);
     return scale;
 }
@@ -74,8 +98,8 @@ void WindowApp::Fit(int wanted, const std::optional<Monitor>& monitor) {
 
 void WindowApp::Place(const std::optional<Monitor>& monitor) {
     setView(sf::View(sf::FloatRect(0.0f, 0.0f, float(width), float(height))));
-    // The window library's own placement can put the window partly below the screen, so the
-    // window is placed here, right after it opens or changes size.
+    // Also after a change of size, and for a window the window library made (which it shows
+    // partly below the screen); window managers that place a window only once ignore it.
     if (monitor) {
         setPosition(Centre(getSize().x, getSize().y, *monitor));
     }

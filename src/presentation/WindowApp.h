@@ -10,6 +10,9 @@
 
 namespace facade {
 
+namespace x11 {
+class PlacedWindow;
+}
 class Picture;
 class Text;
 
@@ -48,7 +51,7 @@ public:
     // The home screen under the pet, or alone without one: white, and the hint line.
     void ClearHome();
     void Display() { display(); }
-    void Close() { close(); }
+    void Close();
 
     // The logical size, in which everything is laid out.
     unsigned GetWidth() const { return width; }
@@ -87,6 +90,9 @@ private:
     // Shows the logical size through the view and centres the window on the monitor.
     void Place(const std::optional<Monitor>& monitor);
 
+    // The X window, made by the game so that it is shown where it belongs (empty when the window
+    // library had to make it).
+    std::unique_ptr<x11::PlacedWindow> placed;
     std::unique_ptr<Text> hint;
     unsigned width = 0, height = 0;
     int scale = 1;

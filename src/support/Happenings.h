@@ -13,7 +13,8 @@ enum class Kind {
     Made,        // a new pet; detail: its name
     Opened,      // a saved pet opened; detail: its name
     Lived,       // one life step of the current pet
-    Grew,        // a new growth stage; detail: the old stage (an "Egg" here is a hatching)
+    Hatched,     // the egg became a chick; detail: the old stage ("Egg")
+    Grew,        // a new growth stage after the egg; detail: the old stage
     BodyChanged, // a new body state; detail: the old state
     Fed,         // a food the pet accepted; detail: the food's name
     Played,      // a game the pet accepted; detail: the game's name

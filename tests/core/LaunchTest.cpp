@@ -1,5 +1,5 @@
 #include "core/Launch.h"
-#include "pet/PetFixture.h"
+#include "TempGameFolder.h"
 #include "support/FileError.h"
 #include "support/TextFiles.h"
 

@@ -1,8 +1,8 @@
-#include "pet/PetFixture.h"
+#include "TempGameFolder.h"
 
 #include "core/Initializer.h"
-#include "pet/Food.h"
-#include "pet/Game.h"
+#include "growth/Food.h"
+#include "growth/Game.h"
 #include "support/FileError.h"
 
 #include <gtest/gtest.h>

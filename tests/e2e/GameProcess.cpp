@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
@@ -28,11 +29,20 @@ int Shot::Count(unsigned x0, unsigned y0, unsigned x1, unsigned y1, bool dark) c
     return count;
 }
 
+long Shot::Pixels(std::uint32_t colour, unsigned y0, unsigned y1, unsigned x0) const {
+    long count = 0;
+    for (unsigned y = y0; y < y1 && y < height && x0 < width; ++y) {
+        count += std::count(rgb.begin() + y * width + x0, rgb.begin() + (y + 1) * width, colour);
+    }
+    return count;
+}
+
 bool PetDrawn(const Shot& s) {
     const unsigned cx = s.width / 2, cy = s.height / 2;
     // The need marks sit in the top right corner and the hint line in the bottom left one.
     return !s.rgb.empty() && s.Count(cx - 40, cy - 40, cx + 40, cy + 40) > 1500 &&
-           s.Count(0, 0, s.width - 150, 50) == 0 && s.Count(150, s.height - 40, s.width, s.height) == 0;
+           s.Count(0, 0, s.width - 150, 50) == 0 && s.Count(150, s.height - 40, s.width, s.height) == 0 &&
+           s.Count(0, s.height - 40, 150, s.height) > 50;
 }
 
 bool White(const Shot& s) {
@@ -41,7 +51,15 @@ bool White(const Shot& s) {
            s.Count(0, s.height - 40, s.width, s.height, true) == 0;
 }
 
-GameProcess::GameProcess(const std::string& screen) : XServer(screen) {
+bool Chooser(const Shot& s) {
+    return s.Count(150, 330, 330, 360, true) > 100;
+}
+
+bool FoodOffered(const Shot& s) {
+    return Chooser(s) && s.Count(10, 10, 120, 40, true) > 20 && s.Count(200, 140, 280, 220) > 1500;
+}
+
+GameProcess::GameProcess(const std::string& screen, Kind kind) : XServer(screen, kind) {
     fs::copy(HATCHLING_GAME_DATA, folder, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
     // Greetings pop up at random moments; the tests want a screen that only their keys change.
     Write("Settings/Hello.list", "");
@@ -124,9 +142,9 @@ bool GameProcess::Urgent() const {
     return hints.find("urgency hint bit is set") != std::string::npos;
 }
 
-void GameProcess::StartWindowManager() const {
+bool GameProcess::StartWindowManager() const {
     Tool("openbox >/dev/null 2>&1 &");
-    WaitFor(
+    return WaitFor(
         [this] { return Tool("xprop -root _NET_SUPPORTING_WM_CHECK").find("# 0x") != std::string::npos; });
 }
 

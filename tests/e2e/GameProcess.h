@@ -1,7 +1,7 @@
 #pragma once
 
+#include "TempGameFolder.h"
 #include "XServer.h"
-#include "pet/PetFixture.h"
 
 #include <csignal>
 #include <cstdint>
@@ -17,24 +17,33 @@ namespace e2e {
 
 // Fails rather than skips: setup installs Xvfb, and a skip would hide a broken install.
 #define REQUIRE_DISPLAY() ASSERT_TRUE(XServer::Available()) << "no Xvfb to run the game on"
+#define REQUIRE_WESTON()                                                                                     \
+    ASSERT_TRUE(XServer::Available(XServer::Kind::Weston)) << "no weston and Xwayland to run the game on"
 
 struct Shot {
     unsigned width = 0, height = 0;
     std::vector<std::uint32_t> rgb; // 0xRRGGBB, row by row
     // Pixels in [x0, x1) x [y0, y1) that are not white, or (dark) clearly dark.
     int Count(unsigned x0, unsigned y0, unsigned x1, unsigned y1, bool dark = false) const;
+    // Pixels of exactly that colour in rows [y0, y1), from column x0 on.
+    long Pixels(std::uint32_t colour, unsigned y0 = 0, unsigned y1 = 1u << 20, unsigned x0 = 0) const;
 };
 
-// A picture fills most of the middle of an otherwise white window, away from the menu bands.
+// The pet's window at x1. A picture fills most of the middle of an otherwise white window, away
+// from the menu bands, with the hint line in the bottom left corner.
 bool PetDrawn(const Shot& shot);
 bool White(const Shot& shot);
+// A chooser (of pets, foods or games): its arrows and "Enter", dark, at the bottom in the middle.
+bool Chooser(const Shot& shot);
+// The food chooser: the food's name at the top left and its picture in the middle.
+bool FoodOffered(const Shot& shot);
 
 class GameProcess : public XServer, public TempGameFolder {
 public:
     // Starts an X server and copies the built game data into a new temporary folder, where files
     // are written and read (writing "" stands for removing: a missing file reads as "").
     // Leaves the game without a session bus until the test names one.
-    explicit GameProcess(const std::string& screen = "1024x768x24");
+    explicit GameProcess(const std::string& screen = "1024x768x24", Kind kind = Kind::Xvfb);
     ~GameProcess();
 
     // Returns once the main window shows or the game has ended; the arguments are split at
@@ -57,8 +66,8 @@ public:
     // Gives the input focus to the window, or (0) to the root window, away from the game's.
     void Focus(unsigned long window);
     bool Urgent() const; // the urgency hint in the main window's WM_HINTS
-    // A window manager (openbox) on this server, for the steps that need one; returns once it runs.
-    void StartWindowManager() const;
+    // A window manager (openbox) on this server, for the steps that need one; true once it runs.
+    bool StartWindowManager() const;
     // A window of the test's own, shown, which a window manager gives the focus.
     unsigned long OpenOtherWindow() const;
     unsigned long ActiveWindow() const; // _NET_ACTIVE_WINDOW on the root, or 0

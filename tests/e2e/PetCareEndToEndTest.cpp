@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <sstream>
 #include <tuple>
 
@@ -34,16 +33,9 @@ SavedPet SaveAndRead(GameProcess& game, const std::string& name) {
     const std::string path = "Pets/" + name + ".data";
     game.Write(path, "");
     game.Keys({"m", "s"});
-    EXPECT_TRUE(WaitFor([&] { return !game.Read(path).empty(); })) << "no save of " << path;
-    return Parse(game.Read(path));
-}
-
-long Pixels(const Shot& s, std::uint32_t rgb, unsigned y0 = 0, unsigned y1 = 1u << 20, unsigned x0 = 0) {
-    long count = 0; // of that colour, in rows [y0, y1) from column x0 on
-    for (unsigned y = y0; y < y1 && y < s.height; ++y) {
-        count += std::count(s.rgb.begin() + y * s.width + x0, s.rgb.begin() + (y + 1) * s.width, rgb);
-    }
-    return count;
+    std::string saved;
+    EXPECT_TRUE(WaitFor([&] { return !(saved = game.Read(path)).empty(); })) << "no save of " << path;
+    return Parse(saved);
 }
 } // namespace
 
@@ -63,15 +55,15 @@ TEST(EndToEndPetCare, CommandsChangeTheSavedStatisticsEscapeChangesNothingAndOpe
     game.Keys({"m"});
     game.WaitForShot([](const Shot& s) { return s.Count(0, 0, 480, 360) > 100000; });
     game.Click(60, 26);
-    const auto prompt = [](const Shot& s) { return Pixels(s, 0x0000FF) > 30; };
+    const auto prompt = [](const Shot& s) { return s.Pixels(0x0000FF) > 30; };
     EXPECT_TRUE(prompt(game.WaitForShot(prompt))) << "the click did not open the name prompt";
     game.Keys({"Escape"});
 
     // Opened while another window has the focus: the bowl in the corner, and a call.
     game.Focus(0);
     game.Keys({"m", "o", "Return"});
-    const auto hungry = [](const Shot& s) { return PetDrawn(s) && s.Count(434, 0, 480, 50) > 300; };
-    EXPECT_GT(Pixels(game.WaitForShot(hungry), 0x5e9ee4, 0, 50, 434), 50) << "no bowl in the corner";
+    const auto bowl = [](const Shot& s) { return PetDrawn(s) && s.Pixels(0x5e9ee4, 0, 50, 434) > 50; };
+    EXPECT_TRUE(bowl(game.WaitForShot(bowl))) << "no bowl in the corner";
     EXPECT_TRUE(WaitFor([&] { return game.Urgent(); })) << "no call for attention";
     game.Focus(game.Main());
     EXPECT_TRUE(WaitFor([&] { return !game.Urgent(); })) << "focusing should end the call";
@@ -86,15 +78,14 @@ TEST(EndToEndPetCare, CommandsChangeTheSavedStatisticsEscapeChangesNothingAndOpe
 
     // A click on "->" moves from the first food, Apple, to Cake: weight 120, health -5.
     game.Keys({"p", "f"});
-    const Shot chooser = game.WaitForShot([](const Shot& s) { return s.Count(10, 10, 120, 40, true) > 20; });
-    EXPECT_GT(chooser.Count(200, 140, 280, 220), 1500) << "the food's picture should be in the middle";
+    const Shot chooser = game.WaitForShot(FoodOffered);
+    EXPECT_TRUE(FoodOffered(chooser)) << "the food's picture should be in the middle";
     unsigned right = 0; // the arrow's tip
     for (unsigned x = 0; x < chooser.width; ++x) {
         right = chooser.Count(x, 330, x + 1, 360, true) > 0 ? x : right;
     }
     game.Click(int(right) - 4, 345);
     game.Keys({"Return"});
-    game.WaitForShot([](const Shot& s) { return s.Count(10, 10, 120, 40) == 0 && PetDrawn(s); });
     const SavedPet fed = SaveAndRead(game, "BOB");
     EXPECT_NEAR(fed.weight, escaped.weight + 120.0, 1e-6);
     EXPECT_EQ(fed.health, escaped.health - 5);
@@ -102,20 +93,24 @@ TEST(EndToEndPetCare, CommandsChangeTheSavedStatisticsEscapeChangesNothingAndOpe
     // Play one turn with a click on "1: Paper", then Escape: each teaches wisdom 1. A click on the
     // game's name starts it.
     game.Keys({"p", "g"});
-    game.WaitForShot([](const Shot& s) { return s.Count(200, 160, 280, 200, true) > 20; });
+    game.WaitForShot([](const Shot& s) { return Chooser(s) && s.Count(200, 160, 280, 200, true) > 20; });
     game.Click(240, 180);
     unsigned long ttt = 0;
     ASSERT_TRUE(WaitFor([&] { return (ttt = game.FindWindow("TTT")) != 0; })) << "no mini-game window";
-    const Shot menu =
-        game.WaitForShot([](const Shot& s) { return s.Count(0, 0, 240, 240, true) > 200; }, 20, ttt);
-    EXPECT_EQ(menu.width, 240u);
-    // The game's icon, and the grey key line at the bottom.
-    const std::string icon = game.Tool("xprop -id " + std::to_string(ttt) + " _NET_WM_ICON");
-    EXPECT_TRUE(icon.find("Icon (16 x 16)") != std::string::npos &&
-                icon == game.Tool("xprop -id " + std::to_string(game.Main()) + " _NET_WM_ICON"))
-        << icon;
-    EXPECT_TRUE(menu.Count(0, 220, 240, 240) > 50 && menu.Count(0, 220, 240, 240, true) == 0)
-        << "no grey line";
+    // Its menu, and the grey key line at the bottom. (Until its first frame the new window shows
+    // whatever lay below it.)
+    const auto menu = [](const Shot& s) {
+        return s.width == 240 && s.Count(0, 0, 240, 200, true) > 200 && s.Count(0, 220, 240, 240) > 50 &&
+               s.Count(0, 220, 240, 240, true) == 0;
+    };
+    EXPECT_TRUE(menu(game.WaitForShot(menu, 20, ttt))) << "no 240x240 menu above a grey line";
+    // The game's icon.
+    std::string icon;
+    EXPECT_TRUE(WaitFor([&] {
+        icon = game.Tool("xprop -id " + std::to_string(ttt) + " _NET_WM_ICON");
+        return icon.find("Icon (16 x 16)") != std::string::npos &&
+               icon == game.Tool("xprop -id " + std::to_string(game.Main()) + " _NET_WM_ICON");
+    })) << icon;
     game.Click(40, 28, ttt);
     // The turn's result is drawn in magenta over the middle.
     const auto magenta = [](const Shot& s) { return std::count(s.rgb.begin(), s.rgb.end(), 0xFF00FFu) > 0; };
@@ -137,9 +132,13 @@ TEST(EndToEndPetCare, CommandsChangeTheSavedStatisticsEscapeChangesNothingAndOpe
     game.Click(240, 180);
     game.WaitForShot([](const Shot& s) { return s.Count(0, 0, 480, 360) > 100000; });
     game.Click(60, 26);
-    const Shot status = game.WaitForShot([](const Shot& s) { return s.Count(15, 55, 200, 80, true) > 30; });
-    EXPECT_GT(status.Count(15, 160, 200, 220, true), 30) << "the status should have several lines";
-    EXPECT_NEAR(Pixels(status, 0x2ea043, 153, 154, 240) + Pixels(status, 0xf5a600, 153, 154, 240),
+    const auto status = [](const Shot& s) { // the meters' grey frames tell it from the pet menu
+        return s.Count(15, 55, 200, 80, true) > 30 && s.Count(15, 160, 200, 220, true) > 30 &&
+               s.Pixels(0x969696, 153, 154, 240) > 0;
+    };
+    const Shot shown = game.WaitForShot(status);
+    EXPECT_TRUE(status(shown)) << "no status with several lines and meters";
+    EXPECT_NEAR(shown.Pixels(0x2ea043, 153, 154, 240) + shown.Pixels(0xf5a600, 153, 154, 240),
                 1.4 * cured.health, 2.0);
     EXPECT_EQ(SaveAndRead(game, "BOB").Kept(), cured.Kept());
 
@@ -155,7 +154,7 @@ TEST(EndToEndPetCare, CommandsChangeTheSavedStatisticsEscapeChangesNothingAndOpe
     const SavedPet ann = SaveAndRead(game, "ANN");
     // ANN is well kept: no mark, and no call even after a life step (dirt grows every step).
     game.Focus(0);
-    EXPECT_TRUE(WaitFor([&] { return SaveAndRead(game, "ANN").dirty != ann.dirty; }));
+    EXPECT_TRUE(WaitFor([&] { return SaveAndRead(game, "ANN").dirty != ann.dirty; }, 60.0));
     EXPECT_FALSE(game.Urgent());
     EXPECT_EQ(game.WaitForShot(PetDrawn).Count(330, 0, 480, 50), 0) << "a mark on a well-kept pet";
 

@@ -28,7 +28,7 @@ TEST(EndToEndStartup, PrintsTheStatesShowsAWhiteWindowAndMakesATypedPetThatTheCl
     // The typed name shows; a name already in the list is refused where the prompt's question
     // stood, alone. (Escape leaving the prompt is needed by every later step of the care run.)
     game.Keys({"m", "n"});
-    const Shot prompt = game.WaitForShot([](const Shot& s) { return s.Count(10, 10, 240, 40, true) > 30; });
+    const Shot prompt = game.WaitForShot([](const Shot& s) { return s.Pixels(0x0000FF, 10, 40) > 30; });
     game.Keys({"r", "e", "x"});
     const auto typed = [](const Shot& s) { return s.Count(50, 50, 200, 90, true) > 30; };
     EXPECT_TRUE(typed(game.WaitForShot(typed))) << "the typed name is not shown";
@@ -48,16 +48,19 @@ TEST(EndToEndStartup, PrintsTheStatesShowsAWhiteWindowAndMakesATypedPetThatTheCl
     // makes an egg from the template: saved, listed and drawn in the middle.
     game.Keys({"m", "n", "space", "space", "space", "Return", "BackSpace", "BackSpace", "BackSpace"});
     game.Keys({"b", "i", "g", "space", "r", "e", "x", "Return"});
-    ASSERT_TRUE(WaitFor([&] { return !game.Read("Pets/BIG REX.data").empty(); }));
-    EXPECT_EQ(game.Read("Pets/BIG REX.data"),
-              "BIG REX 0\nEgg Normal\n10.000000 120.000000 0 0 100 50 0 80 90 \n");
+    const std::string egg = "BIG REX 0\nEgg Normal\n10.000000 120.000000 0 0 100 50 0 80 90 \n";
+    ASSERT_TRUE(WaitFor([&] { return game.Read("Pets/BIG REX.data") == egg; }))
+        << game.Read("Pets/BIG REX.data");
     EXPECT_TRUE(PetDrawn(game.WaitForShot(PetDrawn))) << "no pet drawn in the middle";
 
     // A refused data file: its balloon shows, and the current pet comes back.
     game.Keys({"m", "o", "Right", "Return"});
     ASSERT_TRUE(WaitFor([&] { return game.Refused().size() == 1; })) << game.Err();
     EXPECT_NE(game.Refused()[0].find("ODD.data"), std::string::npos) << game.Refused()[0];
-    const auto balloon = [](const Shot& s) { return s.Count(0, 0, 480, 360, true) > 100; };
+    // Its text, in a colour of chance, in the middle; neither the chooser nor the pet.
+    const auto balloon = [](const Shot& s) {
+        return !Chooser(s) && !PetDrawn(s) && s.Count(0, 100, 480, 260) > 100;
+    };
     EXPECT_TRUE(balloon(game.WaitForShot(balloon))) << "no refusal balloon";
     EXPECT_TRUE(PetDrawn(game.WaitForShot(PetDrawn))) << "the current pet did not come back";
 
@@ -84,7 +87,7 @@ TEST(EndToEndStartup, PrintsTheStatesShowsAWhiteWindowAndMakesATypedPetThatTheCl
 TEST(EndToEndDeath, AStarvingPetDiesItsFilesAreKeptForANewPetOfItsNameAndASecondStartShowsTheGame) {
     REQUIRE_DISPLAY();
     GameProcess game;
-    game.StartWindowManager();
+    ASSERT_TRUE(game.StartWindowManager());
     const std::string bob = "BOB 0\nBaby Normal\n30.000000 500.000000 5 5 50 50 50 50 80 \n";
     // Starving, filthy and without health: its first life step kills it, whichever rule strikes first.
     const std::string sad = "SAD 1\nBaby Normal\n30.000000 500.000000 5 5 0 0 95 50 80 \n";
@@ -105,9 +108,11 @@ TEST(EndToEndDeath, AStarvingPetDiesItsFilesAreKeptForANewPetOfItsNameAndASecond
         << game.Read("Pets/SAD.life");
     EXPECT_TRUE(White(game.WaitForShot(White))) << "the screen should turn white after the death";
 
-    // The pet commands and saving do nothing without a pet; the game still quits normally.
-    game.Keys({"p", "s", "p", "c", "m", "s"});
-    EXPECT_TRUE(White(game.Capture())) << "something drew the dead pet again";
+    // The pet commands and saving do nothing without a pet; the game still quits normally. Sound
+    // off, last, shows that the keys before it were taken.
+    game.Keys({"p", "s", "p", "c", "m", "s", "v"});
+    ASSERT_TRUE(WaitFor([&] { return game.Read("Settings/Preferences.data") == "sound off\n"; }));
+    EXPECT_TRUE(White(game.WaitForShot(White))) << "something drew the dead pet again";
 
     // A new pet of the dead one's name starts afresh; the dead pet's files are kept, whole.
     game.Keys({"m", "n", "s", "a", "d", "Return"});

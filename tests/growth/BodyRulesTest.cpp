@@ -1,5 +1,5 @@
-#include "core/Signals.h"
 #include "growth/GrowState.h"
+#include "support/Signals.h"
 
 #include "TestSupport.h"
 

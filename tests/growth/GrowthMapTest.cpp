@@ -1,10 +1,10 @@
 // The growth map and the care planner against the stages' own Grow.
 #include "growth/GrowthMap.h"
-#include "core/Signals.h"
 #include "growth/CarePlanner.h"
+#include "growth/Food.h"
 #include "growth/GrowState.h"
 #include "growth/GrowthAdvice.h"
-#include "pet/Food.h"
+#include "support/Signals.h"
 
 #include "TestSupport.h"
 

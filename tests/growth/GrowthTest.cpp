@@ -1,5 +1,5 @@
-#include "core/Signals.h"
 #include "growth/Stages.h"
+#include "support/Signals.h"
 
 #include "TestSupport.h"
 

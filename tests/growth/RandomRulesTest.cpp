@@ -1,6 +1,6 @@
-#include "core/Signals.h"
+#include "growth/Food.h"
 #include "growth/GrowState.h"
-#include "pet/Food.h"
+#include "support/Signals.h"
 
 #include "TestSupport.h"
 

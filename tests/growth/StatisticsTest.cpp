@@ -1,6 +1,6 @@
-#include "core/Signals.h"
 #include "growth/GrowState.h"
 #include "support/FileError.h"
+#include "support/Signals.h"
 
 #include "TestSupport.h"
 

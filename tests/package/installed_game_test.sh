@@ -41,29 +41,54 @@ stop_within_a_second() { # sends SIGTERM; true when the game ended with status 0
   [ "$rc" -eq 0 ]
 }
 shot() { import -window "$win" -depth 8 "rgb:$tmp/$1.rgb"; }
-stats() { sed -n 3p "$player/Pets/ANN.data"; }
+until_true() { # until_true SECONDS COMMAND...: true once the command is, false after the seconds
+  local end=$((SECONDS + $1))
+  until "${@:2}"; do [ "$SECONDS" -lt "$end" ] || return 1; sleep 0.2; done
+}
+shot_holds() { shot "$1" && "$2" "$tmp/$1.rgb" "${@:3}"; }
+wait_shot() { until_true 20 shot_holds "$@"; } # wait_shot NAME CHECK [ARGUMENT]: until CHECK SHOT [ARGUMENT]
+offered() { # offered SHOT [UNLIKE]: the food chooser (its blue caption at the top left), unlike that shot
+  [ "$(convert -size 480x360 -depth 8 "rgb:$1" -crop 110x30+10+10 txt:- | grep -c '#0000FF')" -gt 20 ] &&
+    ! cmp -s "$1" "${2:-/dev/null}"
+}
+menu_open() { # the main menu's picture covers most of the window: fewer than 72800 white pixels
+  local white
+  white=$(convert -size 480x360 -depth 8 "rgb:$1" -format %c histogram:info:- | awk '/#FFFFFF/ {n = $1} END {print n + 0}')
+  [ "$white" -lt 72800 ]
+}
+stats() { sed -n 3p "$player/Pets/ANN.data" 2>/dev/null; }
+saved() { [ -n "$(stats)" ]; }
+moved_on() { saved && [ "$(stats)" != "$newborn" ]; }
+save_moved_on() { rm -f "$player/Pets/ANN.data"; keys m s; until_true 20 saved && moved_on; }
 
-# The player's own lists: one food, one greeting.
+# The player's own lists: two foods, one greeting.
 mkdir -p "$player/Settings"
-echo "Apple 1.0 20 5 20 10 5 0 1" >"$player/Settings/Food.list"
+printf "Apple 1.0 20 5 20 10 5 0 1\nWorm 3.0 5 5 15 5 5 2 1\n" >"$player/Settings/Food.list"
 echo "Hello from my own list" >"$player/Settings/Hello.list"
 mine=$(cat "$player/Settings/Food.list" "$player/Settings/Hello.list" | md5sum)
 
 start first
 keys m n A N N Return
-sleep 1
+check "a new pet is saved in the player folder" until_true 20 saved
 newborn=$(stats)
-check "a new pet is saved in the player folder" test -n "$newborn"
 timeout 10 "$game" >/dev/null 2>"$tmp/second.err"
 check "a second game on the same folder exits 1" test $? -eq 1
 check "and says why" grep -qx "refused: \"$player\": another Hatchling is already running with these pets" "$tmp/second.err"
 check "while the first keeps running" kill -0 "$pid"
-sleep 6 # a life step or more, so the pet's statistics move on from the first save
+# Saved (each save awaited) until a life step has moved the statistics on; the file then goes, so
+# that only the save on SIGTERM can bring it back.
+until_true 60 save_moved_on
+rm -f "$player/Pets/ANN.data"
+# Right twice comes back to the first food.
 keys p f
-shot food1; keys Right; shot food2
-check "the player's one-food list is the one offered" cmp "$tmp/food1.rgb" "$tmp/food2.rgb"
+wait_shot food1 offered
+keys Right
+wait_shot food2 offered "$tmp/food1.rgb"
+keys Right
+offered_again() { wait_shot food3 offered "$tmp/food2.rgb" && cmp -s "$tmp/food1.rgb" "$tmp/food3.rgb"; }
+check "the player's two-food list is the one offered" offered_again
 check "SIGTERM with the food chooser open ends the game with 0 within a second" stop_within_a_second
-check "and saves the pet's latest statistics" test "$(stats)" != "$newborn"
+check "and saves the pet's latest statistics" moved_on
 check "the player folder holds only what the game wrote and the player put there" \
   test "$(cd "$player" && find . -type f | sort | tr '\n' ' ')" = \
   "./Pets/ANN.data ./Pets/ANN.life ./Settings/Food.list ./Settings/Hello.list ./Settings/Pet.list "
@@ -74,7 +99,8 @@ kill -KILL "$pid"; wait "$pid" 2>/dev/null
 start again
 check "after a SIGKILL the next start succeeds" test -n "$win"
 keys m
-check "SIGTERM with the main menu open ends the game with 0 within a second" stop_within_a_second
+menu_then_stop() { wait_shot menu menu_open; local shown=$?; stop_within_a_second && [ "$shown" -eq 0 ]; }
+check "SIGTERM with the main menu open ends the game with 0 within a second" menu_then_stop
 check "a second run leaves the player's lists byte for byte" test "$(cat "$player/Settings/Food.list" "$player/Settings/Hello.list" | md5sum)" = "$mine"
 check "the package holds the game's twelve sounds" test "$(find "${game%/games/hatchling}/share/hatchling/sounds" -name "*.wav" | wc -l)" -eq 12
 echo "package: $passed passed, $failed failed"

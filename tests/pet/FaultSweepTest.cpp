@@ -1,17 +1,17 @@
 // Every file operation that a scripted game makes while it writes, failed in turn as a full or
 // failing disk would fail it: after each failure the pets, their list, their life records and
 // the player's preferences are whole and agree, and every save that said it worked did.
-#include "PetFixture.h"
+#include "TempGameFolder.h"
 
-#include "core/Signals.h"
-#include "pet/Food.h"
+#include "growth/Food.h"
+#include "growth/StateFactory.h"
 #include "pet/LifeRecord.h"
 #include "pet/LifeRecorder.h"
 #include "pet/Pet.h"
 #include "pet/PetFile.h"
 #include "pet/PetStore.h"
-#include "presentation/StateFactory.h"
 #include "support/Preferences.h"
+#include "support/Signals.h"
 #include "support/TextFiles.h"
 
 #include <gtest/gtest.h>

@@ -1,12 +1,12 @@
-#include "PetFixture.h"
+#include "TempGameFolder.h"
 
-#include "pet/Food.h"
+#include "growth/Food.h"
+#include "growth/StateFactory.h"
 #include "pet/LifeRecord.h"
 #include "pet/LifeRecorder.h"
 #include "pet/Pet.h"
 #include "pet/PetFile.h"
 #include "pet/PetStore.h"
-#include "presentation/StateFactory.h"
 #include "support/Happenings.h"
 #include "support/TextFiles.h"
 

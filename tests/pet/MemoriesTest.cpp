@@ -1,5 +1,5 @@
 #include "pet/Memories.h"
-#include "PetFixture.h"
+#include "TempGameFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
-#include "PetFixture.h"
+#include "TempGameFolder.h"
 
-#include "core/Signals.h"
+#include "growth/Food.h"
+#include "growth/Game.h"
 #include "growth/GrowState.h"
-#include "pet/Food.h"
-#include "pet/Game.h"
+#include "growth/StateFactory.h"
 #include "pet/Pet.h"
-#include "presentation/StateFactory.h"
 #include "support/FileError.h"
+#include "support/Signals.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The status view's meters never cover its text, whatever the name's length.
 #include "pet/StatusLayout.h"
-#include "PetFixture.h"
+#include "TempGameFolder.h"
 #include "XServer.h"
+#include "growth/StateFactory.h"
 #include "pet/Pet.h"
-#include "presentation/StateFactory.h"
 #include "presentation/Text.h"
 
 #include <gtest/gtest.h>

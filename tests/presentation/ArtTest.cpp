@@ -1,5 +1,5 @@
 // Checks the rendered pictures in the built data folder against the frame table.
-#include "presentation/StateFactory.h"
+#include "growth/StateFactory.h"
 
 #include <SFML/Graphics/Image.hpp>
 #include <gtest/gtest.h>

@@ -1,12 +1,12 @@
 // Presentation rules: wrapping, key numbers, text entry, key bindings, drawing order and menu
 // paging (the end-to-end runs cover the drawing).
 #include "TestSupport.h"
-#include "core/Signals.h"
 #include "presentation/EventDispatcher.h"
 #include "presentation/KeyCodes.h"
 #include "presentation/Menu.h"
 #include "presentation/PicText.h"
 #include "presentation/PopupText.h"
+#include "support/Signals.h"
 
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <gtest/gtest.h>

@@ -71,7 +71,7 @@ TEST(Sounds, EverySoundTheGamePlaysIsShortFadedAndBelowMinus3dBFS) {
         EXPECT_LT(Loudest(s, 0, 88), peak / 2) << name << " starts abruptly";
         EXPECT_LT(Loudest(s, s.size() - 88, s.size()), peak / 20) << name << " stops abruptly";
     }
-    EXPECT_EQ(Sounds::For({happenings::Kind::Grew, "Egg"}), "Hatched");
+    EXPECT_EQ(Sounds::For({happenings::Kind::Hatched, "Egg"}), "Hatched");
     EXPECT_EQ(Sounds::For({happenings::Kind::Grew, "Baby"}), "Grew");
 }
 

@@ -1,7 +1,7 @@
 #include "support/Preferences.h"
 #include "support/Happenings.h"
 
-#include "pet/PetFixture.h"
+#include "TempGameFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,7 @@
 // Saving must survive being killed at any moment and a full disk: afterwards every file holds a
 // complete generation, never a mix, a truncation or an empty file, and a failed save says so.
 #include "support/TextFiles.h"
-#include "pet/PetFile.h"
-#include "pet/PetFixture.h"
+#include "TempGameFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -21,9 +20,10 @@ namespace hammer {
 inline const std::vector<std::string> kPets = {"REX", "BIG REX", "Tiny-2"};
 
 inline std::vector<std::string> PetLines(const std::string& name, int g) {
-    return petfile::DataLines(name, g, g % 2 ? "Baby" : "Egg", g % 3 ? "Normal" : "Sleep",
-                              std::to_string(10 + g % 200) + ".500000 " + std::to_string(g) + ".250000 " +
-                                  std::to_string(g % 89) + " 0 80 50 10 50 50 ");
+    return {name + " " + std::to_string(g),
+            std::string(g % 2 ? "Baby" : "Egg") + (g % 3 ? " Normal" : " Sleep"),
+            std::to_string(10 + g % 200) + ".500000 " + std::to_string(g) + ".250000 " +
+                std::to_string(g % 89) + " 0 80 50 10 50 50 "};
 }
 
 // A varying number of names, so that a cut at a line end shows too; then one name is added.
@@ -49,7 +49,7 @@ inline std::string Joined(const std::vector<std::string>& lines) {
     for (int g = first;; ++g) {
         bool saved = true;
         for (const std::string& name : kPets) {
-            saved = saved && textfiles::WriteLines(petfile::DataPath(name), PetLines(name, g));
+            saved = saved && textfiles::WriteLines("Pets\\" + name + ".data", PetLines(name, g));
         }
         std::vector<std::string> list = ListLines(g);
         saved = saved && textfiles::WriteLines("Settings\\Pet.list", list);

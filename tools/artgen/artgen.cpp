@@ -14,6 +14,7 @@
 #include <functional>
 #include <iostream>
 #include <map>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <stdexcept>
@@ -230,9 +231,16 @@ private:
             throw ArtError("'size' must come first");
     }
 
+    // Runs one command: a setting, a move of the origin, placed pixels, or else a shape.
     void execute(const std::vector<std::string>& w) {
-        const std::string& op = w[0];
         need(w, 1);
+        if (!setOption(w) && !moveOrigin(w) && !placePixels(w))
+            shape(w);
+    }
+
+    // The picture's settings; false when w is none of them.
+    bool setOption(const std::vector<std::string>& w) {
+        const std::string& op = w[0];
         if (op == "size") {
             need(w, 3);
             w_ = static_cast<int>(num(w, 1));
@@ -244,27 +252,43 @@ private:
             tags_.insert(w.begin() + 1, w.end());
         } else if (op == "variant") {
             variant_ = w.size() > 1 ? w[1] : "";
-        } else if (op == "origin") {
-            need(w, 3);
-            ox_ = num(w, 1);
-            oy_ = num(w, 2);
-        } else if (op == "at") {
-            need(w, 2);
-            const auto it = anchors_.find(w[1]);
-            if (it == anchors_.end())
-                throw ArtError("unknown anchor " + w[1]);
-            ox_ = it->second.first + (w.size() > 3 ? num(w, 2) : 0);
-            oy_ = it->second.second + (w.size() > 3 ? num(w, 3) : 0);
-        } else if (op == "anchor") {
-            need(w, 4);
-            anchors_[w[1]] = {ox_ + num(w, 2), oy_ + num(w, 3)};
         } else if (op == "outline") {
             need(w, 2);
             outline_ = w[1] == "on";
         } else if (op == "clip") {
             need(w, 2);
             clip_ = w[1] == "on";
-        } else if (op == "face") {
+        } else {
+            return false;
+        }
+        return true;
+    }
+
+    // Where the following commands draw, and the anchors they mark; false when w is none of them.
+    bool moveOrigin(const std::vector<std::string>& w) {
+        const std::string& op = w[0];
+        if (op == "origin") {
+            need(w, 3);
+            ox_ = num(w, 1);
+            oy_ = num(w, 2);
+        } else if (op == "at") {
+            need(w, 2);
+            const auto [x, y] = anchor(w[1]);
+            ox_ = x + (w.size() > 3 ? num(w, 2) : 0);
+            oy_ = y + (w.size() > 3 ? num(w, 3) : 0);
+        } else if (op == "anchor") {
+            need(w, 4);
+            anchors_[w[1]] = {ox_ + num(w, 2), oy_ + num(w, 3)};
+        } else {
+            return false;
+        }
+        return true;
+    }
+
+    // Stamps, the face and the tint, which colour pixels without a shape; false when w is none of them.
+    bool placePixels(const std::vector<std::string>& w) {
+        const std::string& op = w[0];
+        if (op == "face") {
             need(w, 1);
             drawFace();
         } else if (op == "tint") {
@@ -275,80 +299,108 @@ private:
             stamp(w[1], ox_ + num(w, 2), oy_ + num(w, 3), w.back() == "flip");
         } else if (op == "put") {
             need(w, 3);
-            const auto it = anchors_.find(w[2]);
-            if (it == anchors_.end())
-                throw ArtError("unknown anchor " + w[2]);
+            const auto [x, y] = anchor(w[2]);
             const bool offset = w.size() > 4 && w[3] != "flip";
-            stamp(w[1], it->second.first + (offset ? num(w, 3) : 0),
-                  it->second.second + (offset ? num(w, 4) : 0), w.back() == "flip");
+            stamp(w[1], x + (offset ? num(w, 3) : 0), y + (offset ? num(w, 4) : 0), w.back() == "flip");
         } else {
-            shape(w);
+            return false;
         }
+        return true;
+    }
+
+    std::pair<double, double> anchor(const std::string& name) const {
+        const auto it = anchors_.find(name);
+        if (it == anchors_.end())
+            throw ArtError("unknown anchor " + name);
+        return it->second;
     }
 
     void shape(const std::vector<std::string>& w) {
         const std::string& op = w[0];
         need(w, 2);
         const sf::Color colour = shared_.palette.colour(w[1]);
-        if (op == "oval") {
-            need(w, 6);
-            const double cx = num(w, 2), cy = num(w, 3), rx = num(w, 4), ry = num(w, 5);
-            const double a = (w.size() > 6 ? num(w, 6) : 0.0) * 3.14159265358979 / 180.0;
-            const double c = std::cos(a), s = std::sin(a);
-            paint(colour, [=](double x, double y) {
-                const double u = ((x - cx) * c + (y - cy) * s) / rx, v = (-(x - cx) * s + (y - cy) * c) / ry;
-                return u * u + v * v <= 1.0;
-            });
-        } else if (op == "box" || op == "rbox") {
-            need(w, op == "box" ? 6 : 7);
-            const double x0 = num(w, 2), y0 = num(w, 3), x1 = num(w, 4) + 1, y1 = num(w, 5) + 1;
-            const double r = op == "rbox" ? num(w, 6) : 0.0;
-            paint(colour, [=](double x, double y) {
-                if (x < x0 || x > x1 || y < y0 || y > y1)
-                    return false;
-                const double dx = std::max({x0 + r - x, 0.0, x - (x1 - r)});
-                const double dy = std::max({y0 + r - y, 0.0, y - (y1 - r)});
-                return dx * dx + dy * dy <= r * r;
-            });
-        } else if (op == "poly") {
-            std::vector<std::pair<double, double>> pts;
-            for (std::size_t i = 2; i + 1 < w.size(); i += 2)
-                pts.emplace_back(num(w, i), num(w, i + 1));
-            if (pts.size() < 3)
-                throw ArtError("poly needs 3 points");
-            paint(colour, [pts](double x, double y) {
-                bool in = false;
-                for (std::size_t i = 0, j = pts.size() - 1; i < pts.size(); j = i++) {
-                    const auto [xi, yi] = pts[i];
-                    const auto [xj, yj] = pts[j];
-                    if ((yi > y) != (yj > y) && x < (xj - xi) * (y - yi) / (yj - yi) + xi)
-                        in = !in;
-                }
-                return in;
-            });
-        } else if (op == "line") {
-            need(w, 7);
-            const double half = num(w, 2) / 2.0;
-            std::vector<std::pair<double, double>> pts;
-            for (std::size_t i = 3; i + 1 < w.size(); i += 2)
-                pts.emplace_back(num(w, i), num(w, i + 1));
-            paint(colour, [pts, half](double x, double y) {
-                for (std::size_t i = 1; i < pts.size(); ++i) {
-                    const auto [ax, ay] = pts[i - 1];
-                    const auto [bx, by] = pts[i];
-                    const double len2 = (bx - ax) * (bx - ax) + (by - ay) * (by - ay);
-                    const double t =
-                        len2 > 0 ? std::clamp(((x - ax) * (bx - ax) + (y - ay) * (by - ay)) / len2, 0.0, 1.0)
-                                 : 0;
-                    const double dx = x - (ax + t * (bx - ax)), dy = y - (ay + t * (by - ay));
-                    if (dx * dx + dy * dy <= half * half)
-                        return true;
-                }
-                return false;
-            });
-        } else {
+        if (op == "oval")
+            paint(colour, oval(w));
+        else if (op == "box" || op == "rbox")
+            paint(colour, box(w));
+        else if (op == "poly")
+            paint(colour, polygon(w));
+        else if (op == "line")
+            paint(colour, line(w));
+        else
             throw ArtError("unknown command " + op);
-        }
+    }
+
+    // "oval colour cx cy rx ry [degrees]": an ellipse, turned by the angle.
+    Inside oval(const std::vector<std::string>& w) const {
+        need(w, 6);
+        const double cx = num(w, 2), cy = num(w, 3), rx = num(w, 4), ry = num(w, 5);
+        const double a = (w.size() > 6 ? num(w, 6) : 0.0) * 3.14159265358979 / 180.0;
+        const double c = std::cos(a), s = std::sin(a);
+        return [=](double x, double y) {
+            const double u = ((x - cx) * c + (y - cy) * s) / rx, v = (-(x - cx) * s + (y - cy) * c) / ry;
+            return u * u + v * v <= 1.0;
+        };
+    }
+
+    // "box colour x0 y0 x1 y1" and "rbox colour x0 y0 x1 y1 radius": the corner cells are included.
+    Inside box(const std::vector<std::string>& w) const {
+        const bool rounded = w[0] == "rbox";
+        need(w, rounded ? 7 : 6);
+        const double x0 = num(w, 2), y0 = num(w, 3), x1 = num(w, 4) + 1, y1 = num(w, 5) + 1;
+        const double r = rounded ? num(w, 6) : 0.0;
+        return [=](double x, double y) {
+            if (x < x0 || x > x1 || y < y0 || y > y1)
+                return false;
+            const double dx = std::max({x0 + r - x, 0.0, x - (x1 - r)});
+            const double dy = std::max({y0 + r - y, 0.0, y - (y1 - r)});
+            return dx * dx + dy * dy <= r * r;
+        };
+    }
+
+    // "poly colour x y x y x y ...": inside by the even-odd rule.
+    Inside polygon(const std::vector<std::string>& w) const {
+        const auto pts = points(w, 2);
+        if (pts.size() < 3)
+            throw ArtError("poly needs 3 points");
+        return [pts](double x, double y) {
+            bool in = false;
+            for (std::size_t i = 0, j = pts.size() - 1; i < pts.size(); j = i++) {
+                const auto [xi, yi] = pts[i];
+                const auto [xj, yj] = pts[j];
+                if ((yi > y) != (yj > y) && x < (xj - xi) * (y - yi) / (yj - yi) + xi)
+                    in = !in;
+            }
+            return in;
+        };
+    }
+
+    // "line colour width x y x y ...": a stroke of that width through the points, round at the joints.
+    Inside line(const std::vector<std::string>& w) const {
+        need(w, 7);
+        const double half = num(w, 2) / 2.0;
+        const auto pts = points(w, 3);
+        return [pts, half](double x, double y) {
+            for (std::size_t i = 1; i < pts.size(); ++i) {
+                const auto [ax, ay] = pts[i - 1];
+                const auto [bx, by] = pts[i];
+                const double len2 = (bx - ax) * (bx - ax) + (by - ay) * (by - ay);
+                const double t =
+                    len2 > 0 ? std::clamp(((x - ax) * (bx - ax) + (y - ay) * (by - ay)) / len2, 0.0, 1.0) : 0;
+                const double dx = x - (ax + t * (bx - ax)), dy = y - (ay + t * (by - ay));
+                if (dx * dx + dy * dy <= half * half)
+                    return true;
+            }
+            return false;
+        };
+    }
+
+    // The x y pairs from w[from] on; a lone number at the end is ignored.
+    std::vector<std::pair<double, double>> points(const std::vector<std::string>& w, std::size_t from) const {
+        std::vector<std::pair<double, double>> pts;
+        for (std::size_t i = from; i + 1 < w.size(); i += 2)
+            pts.emplace_back(num(w, i), num(w, i + 1));
+        return pts;
     }
 
     // Fills the grid cells whose centres lie inside, after ringing them with the outline colour.
@@ -549,6 +601,103 @@ std::size_t renderIcons(const Shared& shared, const fs::path& artDir, const fs::
     return count;
 }
 
+// Saves each picture as it comes and keeps it, one row per group, for the contact sheet.
+class Gallery {
+public:
+    explicit Gallery(fs::path folder) : folder_(std::move(folder)) {}
+
+    void startRow() { rows_.emplace_back(); }
+
+    void add(Picture pic) {
+        save(pic.image, folder_ / (pic.name + ".png"));
+        rows_.back().push_back(std::move(pic));
+        ++count_;
+    }
+
+    const std::vector<std::vector<Picture>>& rows() const { return rows_; }
+    std::size_t count() const { return count_; }
+
+private:
+    fs::path folder_;
+    std::vector<std::vector<Picture>> rows_;
+    std::size_t count_ = 0;
+};
+
+// Every frame of every stage's moods, named <Stage>_<Body><frame>; one row per stage.
+void renderStages(const Shared& shared, const fs::path& artDir, const fs::path& framesPath,
+                  Gallery& gallery) {
+    for (const auto& [stage, bodies] : loadFrameTable(framesPath)) {
+        const ArtFile source = loadArt(artDir / "stages" / (stage + ".art"));
+        gallery.startRow();
+        for (const auto& [body, frames] : bodies)
+            for (int f = 0; f < frames; ++f)
+                gallery.add(
+                    {stage + "_" + body + std::to_string(f), Scene(shared, body, f).render(source, true)});
+    }
+}
+
+// Food and the window's own pictures are single still images named after their source file.
+void renderStills(const Shared& shared, const fs::path& folder, Gallery& gallery) {
+    std::vector<fs::path> sources;
+    for (const auto& entry : fs::directory_iterator(folder))
+        if (entry.path().extension() == ".art")
+            sources.push_back(entry.path());
+    std::sort(sources.begin(), sources.end());
+    gallery.startRow();
+    for (const auto& src : sources)
+        gallery.add({src.stem().string(), Scene(shared, "Normal", 0).render(loadArt(src), false)});
+}
+
+// What the command line asks for.
+struct Request {
+    fs::path artDir, outDir, framesPath, sheetPath;
+    bool icons = false;
+};
+
+// Nothing when the command line is not understood.
+std::optional<Request> readCommandLine(const std::vector<std::string>& args) {
+    Request request;
+    std::vector<fs::path> positional;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--frames" && i + 1 < args.size())
+            request.framesPath = args[++i];
+        else if (args[i] == "--contact-sheet" && i + 1 < args.size())
+            request.sheetPath = args[++i];
+        else if (args[i] == "--icons")
+            request.icons = true;
+        else if (!args[i].empty() && args[i][0] == '-')
+            return std::nullopt;
+        else
+            positional.emplace_back(args[i]);
+    }
+    if (positional.size() != 2)
+        return std::nullopt;
+    request.artDir = positional[0];
+    request.outDir = positional[1];
+    if (request.framesPath.empty())
+        request.framesPath = request.artDir / ".." / "Settings" / "StatePic.list";
+    return request;
+}
+
+void run(const Request& request) {
+    const Shared shared{loadPalette(request.artDir / "palette.txt"),
+                        loadStamps(request.artDir / "stamps.txt"), loadArt(request.artDir / "faces.art")};
+    fs::create_directories(request.outDir);
+    if (request.icons) {
+        std::cout << "artgen: rendered " << renderIcons(shared, request.artDir, request.outDir)
+                  << " icons into " << request.outDir.string() << "\n";
+        return;
+    }
+    Gallery gallery(request.outDir);
+    renderStages(shared, request.artDir, request.framesPath, gallery);
+    for (const char* group : {"food", "misc"})
+        renderStills(shared, request.artDir / group, gallery);
+    if (!request.sheetPath.empty())
+        writeContactSheet(gallery.rows(), request.sheetPath);
+    std::cout << "artgen: rendered " << gallery.count() << " pictures into " << request.outDir.string()
+              << "\n";
+}
+
 int usage() {
     std::cerr << "usage: artgen [--frames StatePic.list] [--contact-sheet sheet.png] <art folder> <output "
                  "folder>\n"
@@ -559,70 +708,11 @@ int usage() {
 } // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    fs::path framesPath, sheetPath;
-    bool icons = false;
-    std::vector<fs::path> positional;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--frames" && i + 1 < args.size())
-            framesPath = args[++i];
-        else if (args[i] == "--contact-sheet" && i + 1 < args.size())
-            sheetPath = args[++i];
-        else if (args[i] == "--icons")
-            icons = true;
-        else if (!args[i].empty() && args[i][0] == '-')
-            return usage();
-        else
-            positional.emplace_back(args[i]);
-    }
-    if (positional.size() != 2)
+    const auto request = readCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (!request)
         return usage();
-    const fs::path artDir = positional[0], outDir = positional[1];
-    if (framesPath.empty())
-        framesPath = artDir / ".." / "Settings" / "StatePic.list";
-
     try {
-        const Shared shared{loadPalette(artDir / "palette.txt"), loadStamps(artDir / "stamps.txt"),
-                            loadArt(artDir / "faces.art")};
-        fs::create_directories(outDir);
-        if (icons) {
-            std::cout << "artgen: rendered " << renderIcons(shared, artDir, outDir) << " icons into "
-                      << outDir.string() << "\n";
-            return 0;
-        }
-        std::vector<std::vector<Picture>> sheet;
-        std::size_t count = 0;
-
-        for (const auto& [stage, bodies] : loadFrameTable(framesPath)) {
-            const ArtFile source = loadArt(artDir / "stages" / (stage + ".art"));
-            sheet.emplace_back();
-            for (const auto& [body, frames] : bodies)
-                for (int f = 0; f < frames; ++f) {
-                    const std::string name = stage + "_" + body + std::to_string(f);
-                    Picture pic{name, Scene(shared, body, f).render(source, true)};
-                    save(pic.image, outDir / (name + ".png"));
-                    sheet.back().push_back(std::move(pic));
-                    ++count;
-                }
-        }
-        // Food and the window's own pictures are single still images named after their source file.
-        for (const char* group : {"food", "misc"}) {
-            std::vector<fs::path> sources;
-            for (const auto& entry : fs::directory_iterator(artDir / group))
-                if (entry.path().extension() == ".art")
-                    sources.push_back(entry.path());
-            std::sort(sources.begin(), sources.end());
-            sheet.emplace_back();
-            for (const auto& src : sources) {
-                Picture pic{src.stem().string(), Scene(shared, "Normal", 0).render(loadArt(src), false)};
-                save(pic.image, outDir / (pic.name + ".png"));
-                sheet.back().push_back(std::move(pic));
-                ++count;
-            }
-        }
-        if (!sheetPath.empty())
-            writeContactSheet(sheet, sheetPath);
-        std::cout << "artgen: rendered " << count << " pictures into " << outDir.string() << "\n";
+        run(*request);
     } catch (const std::exception& e) {
         std::cerr << "artgen: " << e.what() << "\n";
         return 1;

@@ -192,6 +192,64 @@ std::map<std::string, double> Options(const std::vector<std::string>& words, std
     return options;
 }
 
+// An option's value, or what a line that leaves it out means.
+double OptionOr(const std::map<std::string, double>& options, const std::string& name, double otherwise) {
+    const auto it = options.find(name);
+    return it == options.end() ? otherwise : it->second;
+}
+
+// "box START PITCH [level L] [decay D]"
+void AddTine(Sound& sound, const std::vector<std::string>& w) {
+    const auto options = Options(w, 3);
+    Tine(sound, Number(w[1], 0, sound.length, "start"), Pitch(w[2]), OptionOr(options, "level", 1.0),
+         OptionOr(options, "decay", 0.4));
+}
+
+// "peep START LENGTH PITCH PITCH... [level L]"
+void AddPeep(Sound& sound, const std::vector<std::string>& w) {
+    std::size_t end = 3;
+    std::vector<double> pitches;
+    for (; end < w.size() && w[end] != "level"; ++end) {
+        pitches.push_back(Pitch(w[end]));
+    }
+    const auto options = Options(w, end);
+    if (pitches.size() < 2) {
+        throw SoundError("a peep glides between two pitches or more");
+    }
+    if (options.count("decay")) {
+        throw SoundError("a peep has no decay");
+    }
+    Peep(sound, Number(w[1], 0, sound.length, "start"), Number(w[2], 0.01, 1, "peep length"), pitches,
+         OptionOr(options, "level", 1.0));
+}
+
+// One line of a source: a setting or a voice; blank and comment lines change nothing.
+void ReadLine(Sound& sound, const std::string& line) {
+    const std::vector<std::string> w = Words(line);
+    if (w.empty() || w[0][0] == '#') {
+        return;
+    }
+    const bool voice = w[0] == "box" || w[0] == "peep";
+    if (voice && sound.length == 0) {
+        throw SoundError("voices come after the length line");
+    }
+    if (w[0] == "length" && w.size() == 2) {
+        sound.length = Number(w[1], 0.05, kLongest, "length");
+        sound.samples.assign(static_cast<std::size_t>(sound.length * kRate), 0.0);
+    } else if (w[0] == "peak" && w.size() == 2) {
+        sound.peak = Number(w[1], -40, kLoudest, "peak");
+    } else if (w[0] == "fade" && w.size() == 3) {
+        sound.fadeIn = Number(w[1], kShortestFadeIn, 0.5, "fade-in");
+        sound.fadeOut = Number(w[2], kShortestFadeOut, 0.5, "fade-out");
+    } else if (w[0] == "box" && w.size() >= 3) {
+        AddTine(sound, w);
+    } else if (w[0] == "peep" && w.size() >= 5) {
+        AddPeep(sound, w);
+    } else {
+        throw SoundError("cannot read \"" + line + "\"");
+    }
+}
+
 Sound Render(const fs::path& source) {
     std::ifstream in(source);
     if (!in) {
@@ -202,45 +260,7 @@ Sound Render(const fs::path& source) {
     try {
         for (std::string line; std::getline(in, line);) {
             ++number;
-            const std::vector<std::string> w = Words(line);
-            if (w.empty() || w[0][0] == '#') {
-                continue;
-            }
-            const bool voice = w[0] == "box" || w[0] == "peep";
-            if (voice && sound.length == 0) {
-                throw SoundError("voices come after the length line");
-            }
-            if (w[0] == "length" && w.size() == 2) {
-                sound.length = Number(w[1], 0.05, kLongest, "length");
-                sound.samples.assign(static_cast<std::size_t>(sound.length * kRate), 0.0);
-            } else if (w[0] == "peak" && w.size() == 2) {
-                sound.peak = Number(w[1], -40, kLoudest, "peak");
-            } else if (w[0] == "fade" && w.size() == 3) {
-                sound.fadeIn = Number(w[1], kShortestFadeIn, 0.5, "fade-in");
-                sound.fadeOut = Number(w[2], kShortestFadeOut, 0.5, "fade-out");
-            } else if (w[0] == "box" && w.size() >= 3) {
-                const auto options = Options(w, 3);
-                Tine(sound, Number(w[1], 0, sound.length, "start"), Pitch(w[2]),
-                     options.count("level") ? options.at("level") : 1.0,
-                     options.count("decay") ? options.at("decay") : 0.4);
-            } else if (w[0] == "peep" && w.size() >= 5) {
-                std::size_t end = 3;
-                std::vector<double> pitches;
-                for (; end < w.size() && w[end] != "level"; ++end) {
-                    pitches.push_back(Pitch(w[end]));
-                }
-                const auto options = Options(w, end);
-                if (pitches.size() < 2) {
-                    throw SoundError("a peep glides between two pitches or more");
-                }
-                if (options.count("decay")) {
-                    throw SoundError("a peep has no decay");
-                }
-                Peep(sound, Number(w[1], 0, sound.length, "start"), Number(w[2], 0.01, 1, "peep length"),
-                     pitches, options.count("level") ? options.at("level") : 1.0);
-            } else {
-                throw SoundError("cannot read \"" + line + "\"");
-            }
+            ReadLine(sound, line);
         }
     } catch (const SoundError& e) {
         throw SoundError(source.string() + " line " + std::to_string(number) + ": " + e.what());

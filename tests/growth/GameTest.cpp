@@ -1,4 +1,4 @@
-#include "pet/Game.h"
+#include "growth/Game.h"
 
 #include "TestSupport.h"
 

@@ -1,4 +1,4 @@
-#include "core/Signals.h"
+#include "support/Signals.h"
 
 std::ostream& operator<<(std::ostream& out, const Exception& signal) {
     out << signal.GetName();

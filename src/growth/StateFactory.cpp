@@ -1,7 +1,7 @@
-#include "presentation/StateFactory.h"
+#include "growth/StateFactory.h"
 
+#include "growth/BodyState.h"
 #include "growth/GrowState.h"
-#include "pet/BodyState.h"
 #include "support/FileError.h"
 #include "support/Seams.h"
 

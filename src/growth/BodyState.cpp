@@ -1,4 +1,4 @@
-#include "pet/BodyState.h"
+#include "growth/BodyState.h"
 
 #include "growth/GrowState.h"
 #include "support/FileError.h"

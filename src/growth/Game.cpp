@@ -1,4 +1,4 @@
-#include "pet/Game.h"
+#include "growth/Game.h"
 
 Game::Game(const std::string& name) : name(name) {
     Reset();

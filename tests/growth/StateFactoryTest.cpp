@@ -1,10 +1,10 @@
-#include "presentation/StateFactory.h"
-#include "core/Signals.h"
+#include "growth/StateFactory.h"
+#include "growth/BodyState.h"
 #include "growth/GrowState.h"
-#include "pet/BodyState.h"
 #include "support/FileError.h"
+#include "support/Signals.h"
 
-#include "pet/PetFixture.h"
+#include "TempGameFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "pet/Food.h"
+#include "growth/Food.h"
 
-#include "presentation/StringTokenizer.h"
 #include "support/FileError.h"
+#include "support/StringTokenizer.h"
 
 #include <cmath>
 

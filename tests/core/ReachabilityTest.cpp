@@ -1,11 +1,11 @@
-#include "PetFixture.h"
+#include "TempGameFolder.h"
 
 #include "core/Initializer.h"
-#include "core/Signals.h"
-#include "pet/BodyState.h"
-#include "pet/Food.h"
+#include "growth/BodyState.h"
+#include "growth/Food.h"
+#include "growth/StateFactory.h"
 #include "pet/Pet.h"
-#include "presentation/StateFactory.h"
+#include "support/Signals.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "presentation/StringTokenizer.h"
+#include "support/StringTokenizer.h"
 
 #include <charconv>
 #include <climits>

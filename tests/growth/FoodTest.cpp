@@ -1,4 +1,4 @@
-#include "pet/Food.h"
+#include "growth/Food.h"
 #include "support/FileError.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
-#include "pet/BodyState.h"
-#include "core/Signals.h"
+#include "growth/BodyState.h"
+#include "growth/Food.h"
 #include "growth/GrowState.h"
-#include "pet/Food.h"
 #include "support/FileError.h"
+#include "support/Signals.h"
 
 #include "TestSupport.h"
 

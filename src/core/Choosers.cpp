@@ -1,0 +1,213 @@
+// The controller's three choosers: the pet to open, the food to feed and the game to play.
+#include "core/GameController.h"
+
+#include "core/Behaviors.h"
+#include "growth/Food.h"
+#include "growth/Game.h"
+#include "pet/Pet.h"
+#include "pet/PetStore.h"
+#include "presentation/KeyCodes.h"
+#include "presentation/PicFactory.h"
+#include "presentation/PicText.h"
+#include "presentation/Picture.h"
+#include "presentation/Text.h"
+#include "presentation/WindowApp.h"
+#include "support/EndRequest.h"
+#include "support/FileError.h"
+#include "support/Seams.h"
+
+#include <SFML/Window/Event.hpp>
+
+namespace {
+// Which of the chooser's keys a click stands for: the hint's arrows at its ends, Return on the
+// entry or on "Enter" between them.
+int ChooserKeyAt(const sf::FloatRect& entry, const sf::FloatRect& hint, float x, float y) {
+    if (entry.contains(x, y)) {
+        return keys::Return;
+    }
+    if (!hint.contains(x, y)) {
+        return keys::NoKey;
+    }
+    const float share = (x - hint.left) / hint.width;
+    return share < 0.25f ? keys::Left : share > 0.75f ? keys::Right : keys::Return;
+}
+
+float Half(unsigned size) {
+    return static_cast<float>(size / 2);
+}
+} // namespace
+
+GameController::ChooserEnd GameController::RunChooser(std::size_t count, std::size_t& cursor,
+                                                      const ChooserDraw& draw, double pauseAfterEvent,
+                                                      bool holdContext) {
+    while (window->IsOpened()) {
+        if (ending::Requested()) {
+            return ChooserEnd::Escaped;
+        }
+        const ChooserFrame frame = draw(cursor);
+        sf::Event event;
+        if (window->GetEvent(event)) {
+            window->Deactivate(0.1);
+            const int key = facade::EventKey(
+                event, [&frame](float x, float y) { return ChooserKeyAt(frame.entry, frame.hint, x, y); });
+            if (key == keys::Left) {
+                cursor = cursor == 0 ? count - 1 : cursor - 1;
+            } else if (key == keys::Right) {
+                cursor = cursor + 1 == count ? 0 : cursor + 1;
+            } else if (key == keys::Return) {
+                return ChooserEnd::Confirmed;
+            } else if (key == keys::Escape) {
+                return ChooserEnd::Escaped;
+            }
+            if (pauseAfterEvent > 0) {
+                timing::Sleep(pauseAfterEvent);
+            }
+            window->Activate(holdContext ? 0.5 : 0.1);
+        }
+        timing::Sleep(0.1);
+    }
+    return ChooserEnd::WindowGone;
+}
+
+void GameController::OpenChosen(std::size_t index) {
+    const std::string name = store->Names()[index];
+    if (!IsSafePetName(name)) {
+        Refuse(FileError(PetStore::kListPath, static_cast<int>(index) + 1,
+                         "the name \"" + name + "\" cannot be a file name; the pet is not opened"));
+        return;
+    }
+    // The current pet stays when it cannot be saved: its play would be lost.
+    if (!SaveAndTell() || (pet && pet->GetName() == name)) {
+        return;
+    }
+    bool dead = false;
+    std::unique_ptr<Pet> opened = TryBuild([&] {
+        std::unique_ptr<Pet> found = store->Open(name, window.get());
+        dead = !found;
+        return found;
+    });
+    if (dead) {
+        ShowDeath(name);
+    }
+    if (!opened) {
+        return;
+    }
+    BuildPetMenu();
+    pet = std::move(opened);
+    happenings::Announce(happenings::Kind::Opened, name);
+}
+
+std::shared_ptr<facade::Text> GameController::ChooserHint() const {
+    auto hint = std::make_shared<facade::Text>("<-   Enter   ->", kChooserFont, 18);
+    hint->SetCenter(1, 1);
+    hint->SetPosition(Half(window->GetWidth()), static_cast<float>(window->GetHeight() - 15));
+    return hint;
+}
+
+GameController::ChooserDraw GameController::NameScreen(const std::vector<std::string>& names) {
+    // The open and play choosers show a name in the middle and the arrow hint at the bottom.
+    auto entry = std::make_shared<facade::Text>("", kChooserFont, 16);
+    entry->SetColor(sf::Color::Blue);
+    auto hint = ChooserHint();
+    return [this, &names, entry, hint](std::size_t at) {
+        entry->SetText(names[at]);
+        entry->SetCenter(1, 1);
+        entry->SetPosition(Half(window->GetWidth()), Half(window->GetHeight()));
+        window->ClearScreen();
+        entry->Draw(*window);
+        hint->Draw(*window);
+        window->Display();
+        return ChooserFrame{entry->GetBounds(), hint->GetBounds()};
+    };
+}
+
+void GameController::OpenPet() {
+    const std::vector<std::string>& names = store->Names();
+    if (names.empty()) {
+        return;
+    }
+    behaviors->RemovePetBehaviors();
+    behaviors->RemoveEventBehavior();
+
+    window->Activate(0.5);
+    std::size_t cursor = 0;
+    const ChooserEnd end = RunChooser(names.size(), cursor, NameScreen(names), 0.1, true);
+
+    if (end == ChooserEnd::Confirmed) {
+        OpenChosen(cursor);
+    }
+    if (end == ChooserEnd::Escaped || !pet) {
+        // Leaving, or nothing to attach behaviours to: the game resumes as it was.
+        behaviors->AddPetBehaviors();
+        behaviors->AddEventBehavior();
+        ClearIfNoPet();
+        return;
+    }
+    window->Deactivate(0.5);
+    behaviors->SetPet(pet.get());
+    BuildPetMenu();
+    behaviors->AddEventBehavior();
+    behaviors->AddPetBehaviors();
+    ClearIfNoPet();
+}
+
+void GameController::Feed() {
+    if (!pet || foods.empty()) {
+        return;
+    }
+    std::vector<Food*> entries;
+    for (auto& [name, food] : foods) {
+        entries.push_back(food.get());
+    }
+    facade::Text caption("", kDefaultFont, 16);
+    caption.SetLayer(1);
+    caption.SetPosition(10, 10);
+    caption.SetColor(sf::Color::Blue);
+    // The arrows are shown here too, so that they can be clicked.
+    const auto hint = ChooserHint();
+
+    ChooseForPet(
+        entries.size(),
+        [&](std::size_t at) {
+            facade::Picture* picture = PicFactory::GetPicture(entries[at]->GetName());
+            picture->SetPosition(Half(window->GetWidth()), Half(window->GetHeight()));
+            picture->SetCenter(1, 1);
+            caption.SetText(entries[at]->GetName());
+            facade::PicTextBasket basket;
+            basket.Add(picture);
+            basket.Add(&caption);
+            basket.Add(hint.get());
+            window->ClearScreen();
+            basket.Draw(*window);
+            window->Display();
+            return ChooserFrame{picture->GetBounds(), hint->GetBounds()};
+        },
+        [&](std::size_t chosen) { LetPetAct([&] { pet->Feed(*entries[chosen]); }); });
+}
+
+void GameController::Play() {
+    if (!pet || gameNames.empty()) {
+        return;
+    }
+    ChooseForPet(gameNames.size(), NameScreen(gameNames), [&](std::size_t chosen) {
+        Game* game = Game::Get(gameNames[chosen]);
+        if (!game) {
+            Refuse(FileError(kGameListPath, 0, "no game is called \"" + gameNames[chosen] + "\""));
+            return;
+        }
+        LetPetAct([&] { pet->Play(*game); });
+    });
+}
+
+void GameController::ChooseForPet(std::size_t count, const ChooserDraw& draw,
+                                  const std::function<void(std::size_t)>& confirm) {
+    // The pet stands still and no menu key is taken while the player chooses.
+    behaviors->RemovePetBehaviors();
+    behaviors->RemoveEventBehavior();
+    std::size_t cursor = 0;
+    if (RunChooser(count, cursor, draw, 0, false) == ChooserEnd::Confirmed) {
+        confirm(cursor);
+    }
+    behaviors->AddEventBehavior();
+    behaviors->AddPetBehaviors();
+}

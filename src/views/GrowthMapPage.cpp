@@ -1,0 +1,365 @@
+#include "views/GrowthMapPage.h"
+
+#include "growth/CarePlanner.h"
+#include "growth/Food.h"
+#include "growth/GrowthAdvice.h"
+#include "growth/GrowthMap.h"
+#include "presentation/PicFactory.h"
+#include "presentation/Picture.h"
+#include "presentation/Text.h"
+#include "presentation/WindowApp.h"
+#include "views/Plot.h"
+
+#include <SFML/Graphics/CircleShape.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <memory>
+
+namespace {
+using plot::Whole;
+// The path the pet came by, darker than the ink so that it stands out on the shades.
+const sf::Color kPath(70, 70, 80);
+const sf::Color kUnfit(190, 60, 50);
+
+sf::Color StageColour(std::string_view stage) {
+    static const std::map<std::string_view, sf::Color> colours = {
+        {"SmallBaby", {110, 170, 230}}, {"Baby", {80, 150, 220}},      {"BigBaby", {40, 165, 150}},
+        {"SmallChick", {225, 175, 20}}, {"SmallCock", {230, 115, 60}}, {"Chicken", {235, 150, 20}},
+        {"Cock", {210, 60, 55}},        {"BigCock", {150, 60, 150}},   {"Flower", {220, 80, 165}}};
+    const auto found = colours.find(stage);
+    return found == colours.end() ? plot::kQuiet : found->second;
+}
+
+sf::Color WithAlpha(sf::Color colour, sf::Uint8 alpha) {
+    colour.a = alpha;
+    return colour;
+}
+
+sf::Color Darker(sf::Color colour) {
+    return {sf::Uint8(colour.r * 7 / 10), sf::Uint8(colour.g * 7 / 10), sf::Uint8(colour.b * 7 / 10)};
+}
+
+// A stage's picture shrunk by a whole factor (each pixel the mean of a square of pixels, weighed
+// by their opacity), so it stays crisp; made once per picture and size.
+facade::Picture* SmallPicture(const std::string& name, float most) {
+    static auto& cache = *new std::map<std::pair<std::string, int>, std::unique_ptr<facade::Picture>>();
+    const sf::Image& image = PicFactory::GetPicture(name)->GetImage();
+    const sf::Vector2u size = image.getSize();
+    const unsigned factor =
+        std::max(1u, unsigned(std::ceil(float(std::max(size.x, size.y)) / std::max(most, 1.0f))));
+    auto& small = cache[{name, int(factor)}];
+    if (!small) {
+        const unsigned w = size.x / factor, h = size.y / factor;
+        std::vector<sf::Uint8> pixels(std::size_t(w) * h * 4);
+        for (unsigned y = 0; y < h; ++y) {
+            for (unsigned x = 0; x < w; ++x) {
+                double sum[4] = {0, 0, 0, 0};
+                for (unsigned dy = 0; dy < factor; ++dy) {
+                    for (unsigned dx = 0; dx < factor; ++dx) {
+                        const sf::Color c = image.getPixel(x * factor + dx, y * factor + dy);
+                        sum[0] += c.r * c.a;
+                        sum[1] += c.g * c.a;
+                        sum[2] += c.b * c.a;
+                        sum[3] += c.a;
+                    }
+                }
+                sf::Uint8* out = &pixels[(std::size_t(y) * w + x) * 4];
+                for (int i = 0; i < 3; ++i) {
+                    out[i] = sum[3] > 0 ? sf::Uint8(sum[i] / sum[3]) : 0;
+                }
+                out[3] = sf::Uint8(sum[3] / (factor * factor));
+            }
+        }
+        small = std::make_unique<facade::Picture>(w, h, pixels.data());
+    }
+    return small.get();
+}
+
+void Put(sf::RenderTarget& target, const std::string& name, float most, sf::Vector2f at) {
+    facade::Picture* picture = SmallPicture(name, most);
+    picture->SetCenter(1, 1);
+    picture->SetPosition(std::round(at.x), std::round(at.y));
+    picture->Draw(target);
+}
+
+std::string Ordinal(int n) {
+    const int last = n % 10, tens = n % 100;
+    const char* suffix = tens >= 11 && tens <= 13 ? "th"
+                         : last == 1              ? "st"
+                         : last == 2              ? "nd"
+                         : last == 3              ? "rd"
+                                                  : "th";
+    return std::to_string(n) + suffix;
+}
+
+// The span of the cuts and of the pet's path, with room around the cuts so that each region
+// shows on both sides of its edge.
+plot::Axis Fit(std::vector<double> values, const std::vector<double>& cuts, double leastSpan, float ticks) {
+    // Values no pet reaches by eating (from an edited file) would squash everything else.
+    std::erase_if(values, [](double v) { return !(std::abs(v) < 1e6); });
+    if (values.empty()) {
+        values.push_back(0.0);
+    }
+    if (!cuts.empty()) {
+        const double room = std::max(leastSpan, cuts.back() - cuts.front()) * 0.35;
+        values.push_back(cuts.front() - room);
+        values.push_back(cuts.back() + room);
+    }
+    const auto [low, high] = std::minmax_element(values.begin(), values.end());
+    return plot::Axis::Round(*low, *high, leastSpan, ticks);
+}
+
+// The visible stretch of a piece along one axis: open pieces run between cuts (or the plot's
+// ends), odd pieces are a cut.
+std::pair<double, double> Stretch(const std::vector<double>& cuts, int piece, const plot::Axis& axis) {
+    const std::size_t k = std::size_t(piece / 2);
+    if (piece % 2 == 1) {
+        return {cuts[k], cuts[k]};
+    }
+    const double from = k == 0 ? axis.lo : cuts[k - 1];
+    const double to = k == cuts.size() ? axis.hi : cuts[k];
+    return {std::clamp(from, axis.lo, axis.hi), std::clamp(to, axis.lo, axis.hi)};
+}
+
+// The screen rectangle of the pieces from (i0, j0) to (i1, j1).
+sf::FloatRect Cell(const plot::Plane& plane, const growth::GrowthMap& map, int i0, int i1, int j0, int j1) {
+    const double h0 = Stretch(map.HeightCuts(), i0, plane.across).first;
+    const double h1 = Stretch(map.HeightCuts(), i1, plane.across).second;
+    const double w0 = Stretch(map.WeightCuts(), j0, plane.up).first;
+    const double w1 = Stretch(map.WeightCuts(), j1, plane.up).second;
+    return {plane.X(h0), plane.Y(w1), plane.X(h1) - plane.X(h0), plane.Y(w0) - plane.Y(w1)};
+}
+
+void DrawGrid(sf::RenderTarget& target, const plot::Plane& plane) {
+    plot::Box(target, plane.box, sf::Color::White);
+    const float left = plane.box.left, right = left + plane.box.width;
+    const float top = plane.box.top, bottom = top + plane.box.height;
+    for (double h : plane.across.Ticks()) {
+        plot::Line(target, {plane.X(h), top}, {plane.X(h), bottom}, plot::kGrid, 1.0f);
+        plot::Write(target, plot::Number(h), {10, plot::kQuiet}, Whole(plane.X(h), bottom + 4.0f), {1, 0});
+    }
+    for (double w : plane.up.Ticks()) {
+        plot::Line(target, {left, plane.Y(w)}, {right, plane.Y(w)}, plot::kGrid, 1.0f);
+        plot::Write(target, plot::Number(w), {10, plot::kQuiet}, Whole(left - 5.0f, plane.Y(w)), {2, 1});
+    }
+}
+
+// The on-screen rectangle of pieces all owned by the rule where its label fits best: wide
+// enough for it if any is, then the largest.
+sf::FloatRect Roomiest(const plot::Plane& plane, const growth::GrowthMap& map, int rule, float labelWidth) {
+    const int across = map.PieceCount(map.HeightCuts()), up = map.PieceCount(map.WeightCuts());
+    const auto owned = [&](int i0, int i1, int j0, int j1) {
+        for (int i = i0; i <= i1; ++i) {
+            for (int j = j0; j <= j1; ++j) {
+                if (map.Owner(i, j) != rule) {
+                    return false;
+                }
+            }
+        }
+        return true;
+    };
+    sf::FloatRect best;
+    float bestScore = 0.0f;
+    for (int i0 = 0; i0 < across; i0 += 2) {
+        for (int j0 = 0; j0 < up; j0 += 2) {
+            for (int i1 = i0; i1 < across && owned(i0, i1, j0, j0); i1 += 2) {
+                for (int j1 = j0; j1 < up && owned(i0, i1, j0, j1); j1 += 2) {
+                    const sf::FloatRect box = Cell(plane, map, i0, i1, j0, j1);
+                    const float area = box.width * box.height;
+                    const float score = area > 0.0f && box.width >= labelWidth ? area + 1e7f : area;
+                    if (score > bestScore) {
+                        bestScore = score;
+                        best = box;
+                    }
+                }
+            }
+        }
+    }
+    return best;
+}
+
+void DrawShades(sf::RenderTarget& target, const plot::Plane& plane, const growth::GrowthMap& map) {
+    const int across = map.PieceCount(map.HeightCuts()), up = map.PieceCount(map.WeightCuts());
+    for (int i = 0; i < across; i += 2) {
+        for (int j = 0; j < up; j += 2) {
+            const int owner = map.Owner(i, j);
+            if (owner != growth::GrowthMap::kNone) {
+                plot::Box(target, Cell(plane, map, i, i, j, j),
+                          WithAlpha(StageColour(map.Rules()[std::size_t(owner)].next), 60));
+            }
+        }
+    }
+}
+
+// Every odd piece between two differently owned neighbours: solid where the edge itself
+// belongs to a region beside it (its bound is reached), dashed where it does not.
+void DrawEdges(sf::RenderTarget& target, const plot::Plane& plane, const growth::GrowthMap& map) {
+    const auto& hc = map.HeightCuts();
+    const auto& wc = map.WeightCuts();
+    const int across = map.PieceCount(hc), up = map.PieceCount(wc);
+    const auto edge = [&](int i, int j, int a, int b, sf::Vector2f from, sf::Vector2f to) {
+        if (a == b) {
+            return;
+        }
+        const int self = map.Owner(i, j);
+        const int shown = a != growth::GrowthMap::kNone ? a : b;
+        const bool closed = self != growth::GrowthMap::kNone && (self == a || self == b);
+        const sf::Color colour = Darker(StageColour(map.Rules()[std::size_t(closed ? self : shown)].next));
+        if (closed) {
+            plot::Line(target, from, to, colour, 1.5f);
+        } else {
+            plot::Dashed(target, from, to, colour, {1.5f, 5.0f, 4.0f});
+        }
+    };
+    for (int i = 1; i < across; i += 2) {
+        for (int j = 0; j < up; j += 2) {
+            const auto [w0, w1] = Stretch(wc, j, plane.up);
+            const double h = hc[std::size_t(i / 2)];
+            edge(i, j, map.Owner(i - 1, j), map.Owner(i + 1, j), plane.At(h, w0), plane.At(h, w1));
+        }
+    }
+    for (int j = 1; j < up; j += 2) {
+        for (int i = 0; i < across; i += 2) {
+            const auto [h0, h1] = Stretch(hc, i, plane.across);
+            const double w = wc[std::size_t(j / 2)];
+            edge(i, j, map.Owner(i, j - 1), map.Owner(i, j + 1), plane.At(h0, w), plane.At(h1, w));
+        }
+    }
+}
+
+// Each region's picture and name side by side in the middle of its roomiest rectangle.
+void DrawNames(sf::RenderTarget& target, const plot::Plane& plane, const growth::GrowthMap& map) {
+    for (std::size_t r = 0; r < map.Rules().size(); ++r) {
+        const std::string next(map.Rules()[r].next);
+        facade::Text name = plot::Styled(growth::ShownName(next), {11, Darker(StageColour(next))});
+        const sf::FloatRect cell = Roomiest(plane, map, int(r), name.GetWidth() + 34.0f);
+        if (cell.width <= 0.0f) {
+            continue;
+        }
+        const float most = std::clamp(cell.height - 6.0f, 14.0f, 28.0f);
+        const float width = most + 3.0f + name.GetWidth();
+        const float right = plane.box.left + plane.box.width - width - 3.0f;
+        const float x =
+            std::min(right, std::clamp(cell.left + cell.width / 2.0f - width / 2.0f, cell.left + 2.0f,
+                                       std::max(cell.left + 2.0f, cell.left + cell.width - width - 2.0f)));
+        const float y = cell.top + cell.height / 2.0f;
+        Put(target, next + "_Normal0", most, {x + most / 2.0f, y});
+        plot::Place(target, name, Whole(x + most + 3.0f, y), {0, 1});
+    }
+}
+
+void DrawPath(sf::RenderTarget& target, const plot::Plane& plane, const std::vector<LifeRow>& rows,
+              const LifeRow& now) {
+    std::vector<sf::Vector2f> points;
+    for (const LifeRow& row : rows) {
+        if (!std::isfinite(row.height) || !std::isfinite(row.weight)) {
+            continue;
+        }
+        const sf::Vector2f at = plane.At(row.height, row.weight);
+        // Rows closer than a pixel add nothing to the line.
+        if (points.empty() || std::hypot(at.x - points.back().x, at.y - points.back().y) >= 1.0f) {
+            points.push_back(at);
+        }
+    }
+    points.push_back(plane.At(now.height, now.weight));
+    sf::CircleShape start(3.0f);
+    start.setOrigin(3.0f, 3.0f);
+    start.setPosition(points.front());
+    start.setFillColor(kPath);
+    target.draw(start);
+    plot::Polyline(target, points, std::vector<sf::Color>(points.size(), kPath), 2.0f);
+    sf::CircleShape ring(15.0f);
+    ring.setOrigin(15.0f, 15.0f);
+    ring.setPosition(points.back());
+    ring.setFillColor(sf::Color(255, 255, 255, 200));
+    ring.setOutlineColor(kPath);
+    ring.setOutlineThickness(1.5f);
+    target.draw(ring);
+    Put(target, now.stage + "_" + now.body + "0", 24.0f, points.back());
+}
+
+// One line per next stage: what the pet lacks for it and the planner's food.
+void DrawPlans(sf::RenderTarget& target, float left, float right, float y, const growth::GrowthMap& map,
+               const LifeRow& now, std::span<const Food* const> foods) {
+    for (const growth::Plan& plan : growth::PlanCare(map, now.height, now.weight, foods)) {
+        const auto rule = std::find_if(map.Rules().begin(), map.Rules().end(),
+                                       [&](const growth::Rule& r) { return r.next == plan.next; });
+        std::string missing = growth::SizeMissing(*rule, now.height, now.weight);
+        if (missing.empty()) {
+            missing = "size reached";
+        }
+        const sf::Color colour = StageColour(plan.next);
+        plot::Box(target, {left, y + 1.0f, 9.0f, 9.0f}, colour);
+        const sf::FloatRect name = plot::Write(target, growth::ShownName(plan.next) + ":",
+                                               {12, Darker(colour)}, Whole(left + 14.0f, y));
+        plot::Write(target, missing, {12}, Whole(name.left + name.width + 5.0f, y));
+        plot::Write(target, growth::PlanText(plan), {12, plan.food.empty() ? plot::kQuiet : Darker(colour)},
+                    Whole(right, y), {2, 0});
+        y += 16.0f;
+    }
+    const std::string unfit = growth::FitnessMissing(now.health, now.dirty);
+    plot::Write(target,
+                unfit.empty() ? "fit to grow: health " + std::to_string(now.health) + ", dirty " +
+                                    std::to_string(now.dirty)
+                              : "and fit: " + unfit,
+                {11, unfit.empty() ? plot::kQuiet : kUnfit}, Whole(left + 14.0f, y + 1.0f));
+}
+
+// Under the map: the plans, or what the pet is when it has no map.
+void DrawAdvice(sf::RenderTarget& target, float left, float right, float top, const growth::GrowthMap& map,
+                const LifeRow& now, const std::string& petName, std::span<const Food* const> foods) {
+    const std::string is = petName + " is " + growth::Article(now.stage) + " " + growth::ShownName(now.stage);
+    const auto rules = growth::RulesFrom(now.stage);
+    const plot::Style title{13, plot::kInk, plot::kTitleFont};
+    if (rules.empty()) {
+        plot::Write(target, is + ": fully grown", title, Whole(left, top));
+        return;
+    }
+    if (map.Rules().empty()) {
+        plot::Write(target,
+                    is + ": it hatches into " + growth::Article(rules.front().next) + " " +
+                        growth::ShownName(rules.front().next) + " on its " +
+                        Ordinal(rules.front().afterChecks + 1) + " life step",
+                    title, Whole(left, top));
+        return;
+    }
+    plot::Write(target, "to grow into", {10, plot::kQuiet}, Whole(left + 14.0f, top));
+    plot::Write(target, "care plan: one food only", {10, plot::kQuiet}, Whole(right, top), {2, 0});
+    DrawPlans(target, left, right, top + 14.0f, map, now, foods);
+}
+} // namespace
+
+void DrawGrowthMap(facade::WindowApp& window, const sf::FloatRect& area, const std::vector<LifeRow>& rows,
+                   const LifeRow& now, const std::string& petName, std::span<const Food* const> foods) {
+    const growth::GrowthMap map(now.stage);
+    std::vector<double> heights{now.height}, weights{now.weight};
+    for (const LifeRow& row : rows) {
+        heights.push_back(row.height);
+        weights.push_back(row.weight);
+    }
+    const float left = area.left + 12.0f, right = area.left + area.width - 12.0f;
+    plot::Write(window, petName + " the " + growth::ShownName(now.stage), {16, plot::kInk, plot::kTitleFont},
+                Whole(left, area.top + 6.0f));
+    char size[64];
+    std::snprintf(size, sizeof size, "%.1f cm, %.0f g", now.height, now.weight);
+    plot::Write(window, size, {12, plot::kQuiet}, Whole(right, area.top + 8.0f), {2, 0});
+
+    const float adviceHeight = 16.0f * 4.0f + 12.0f;
+    const float top = area.top + 48.0f;
+    const sf::FloatRect box(left + 34.0f, top, right - left - 34.0f,
+                            area.top + area.height - top - 32.0f - adviceHeight);
+    const plot::Plane plane{box, Fit(heights, map.HeightCuts(), 10.0, box.width / 60.0f),
+                            Fit(weights, map.WeightCuts(), 100.0, box.height / 30.0f)};
+    DrawGrid(window, plane);
+    DrawShades(window, plane, map);
+    DrawEdges(window, plane, map);
+    DrawNames(window, plane, map);
+    plot::Box(window, plane.box, sf::Color::Transparent, plot::kFrame);
+    DrawPath(window, plane, rows, now);
+    const sf::FloatRect& b = plane.box;
+    plot::Write(window, "weight (g)", {10, plot::kQuiet}, Whole(left, b.top - 9.0f), {0, 2});
+    plot::Write(window, "height (cm)", {10, plot::kQuiet}, Whole(right, b.top + b.height + 17.0f), {2, 0});
+    DrawAdvice(window, left, right, b.top + b.height + 32.0f, map, now, petName, foods);
+}
