@@ -5,8 +5,8 @@
 #include "presentation/MeterLook.h"
 #include "presentation/Text.h"
 #include "presentation/WindowApp.h"
+#include "views/Plot.h"
 
-#include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/VertexArray.hpp>
 
 #include <algorithm>
@@ -18,30 +18,8 @@
 #include <vector>
 
 namespace {
-constexpr const char* kTitleFont = "fonts\\CAMBRIAB.ttf";
-constexpr const char* kFont = facade::Text::kDefaultFont;
+using plot::kByLine;
 
-// Columns: the meters' names on the left, the plot to the right.
-constexpr float kLeft = 66.0f;
-constexpr float kRight = 468.0f;
-constexpr float kWidth = kRight - kLeft;
-// Rows, top down; everything stays above y 332, where the view's page marks go.
-constexpr float kStageTop = 33.0f;
-constexpr float kStageRow = 12.0f;
-constexpr float kStripTop = 60.0f;
-constexpr float kStripHeight = 36.0f;
-constexpr float kStripGap = 6.0f;
-constexpr float kStripsBottom = kStripTop + 5 * kStripHeight + 4 * kStripGap;
-constexpr float kLaneTop = kStripsBottom + 5.0f;
-constexpr float kLaneHeight = 4.0f;
-constexpr float kLanePitch = 5.0f;
-constexpr float kAxisTop = kLaneTop + 4 * kLanePitch + 2.0f;
-constexpr float kLegendTop = kAxisTop + 17.0f;
-
-const sf::Color kInk(40, 40, 40);
-const sf::Color kQuiet(120, 120, 120);
-const sf::Color kFrame(200, 200, 200);
-const sf::Color kGrid(232, 232, 232);
 const sf::Color kTitle(20, 60, 160);
 const sf::Color kDeath(120, 20, 20);
 
@@ -67,13 +45,51 @@ const std::array<TickKind, 4> kTicks = {{{"feed", "feed", sf::Color(230, 130, 20
                                          {"clean", "clean", sf::Color(30, 140, 220)},
                                          {"cure", "cure", sf::Color(220, 50, 130)}}};
 
-float StripTop(std::size_t index) {
-    return kStripTop + static_cast<float>(index) * (kStripHeight + kStripGap);
-}
+constexpr float kStageRow = 12.0f;
+constexpr float kStripGap = 6.0f;
+constexpr float kLaneHeight = 4.0f;
+constexpr float kLanePitch = 5.0f;
 
-float ValueY(std::size_t strip, int value) {
-    const float share = static_cast<float>(std::clamp(value, 0, 100)) / 100.0f;
-    return StripTop(strip) + kStripHeight - 2.0f - share * (kStripHeight - 4.0f);
+// Where everything goes. Columns: the meters' names on the left, the plot to the right. Rows,
+// top down: the title, two rows of stage labels, a strip per meter, a lane per kind of tick,
+// the time axis and the legend; the strips take the height the others leave.
+struct Chart {
+    float names = 0.0f, left = 0.0f, right = 0.0f;
+    float stageTop = 0.0f, stripTop = 0.0f, stripHeight = 0.0f, stripsBottom = 0.0f;
+    float laneTop = 0.0f, axisTop = 0.0f, legendTop = 0.0f;
+    // The life steps at the plot's two ends.
+    std::uint64_t first = 0, last = 0;
+
+    float Width() const { return right - left; }
+    float X(std::uint64_t steps) const {
+        return left + Width() * static_cast<float>(steps - first) / static_cast<float>(last - first);
+    }
+    float StripTop(std::size_t index) const {
+        return stripTop + static_cast<float>(index) * (stripHeight + kStripGap);
+    }
+    float ValueY(std::size_t strip, int value) const {
+        const float share = static_cast<float>(std::clamp(value, 0, 100)) / 100.0f;
+        return StripTop(strip) + stripHeight - 2.0f - share * (stripHeight - 4.0f);
+    }
+};
+
+Chart LayOut(const sf::FloatRect& area) {
+    Chart chart;
+    chart.names = area.left + 8.0f;
+    chart.left = area.left + 66.0f;
+    chart.right = area.left + area.width - 12.0f;
+    chart.stageTop = area.top + 33.0f;
+    chart.stripTop = area.top + 60.0f;
+    // Under the strips the lanes, the axis and the legend take 70 pixels; whole pixels keep the
+    // strips' frames sharp.
+    const float strips = area.top + area.height - 70.0f - chart.stripTop;
+    const float count = static_cast<float>(kMeters.size());
+    chart.stripHeight = std::max(8.0f, std::floor((strips - (count - 1.0f) * kStripGap) / count));
+    chart.stripsBottom = chart.StripTop(kMeters.size() - 1) + chart.stripHeight;
+    chart.laneTop = chart.stripsBottom + 5.0f;
+    chart.axisTop = chart.laneTop + static_cast<float>(kTicks.size()) * kLanePitch + 2.0f;
+    chart.legendTop = chart.axisTop + 17.0f;
+    return chart;
 }
 
 // "SmallChick" reads "Small Chick".
@@ -89,71 +105,6 @@ std::string Spaced(const std::string& name) {
     return spaced;
 }
 
-void Rect(facade::WindowApp& window, float x, float y, float w, float h, sf::Color fill,
-          sf::Color outline = sf::Color::Transparent) {
-    sf::RectangleShape shape({w, h});
-    shape.setPosition(x, y);
-    shape.setFillColor(fill);
-    if (outline != sf::Color::Transparent) {
-        shape.setOutlineThickness(1.0f);
-        shape.setOutlineColor(outline);
-    }
-    window.draw(shape);
-}
-
-// Returns the text's width, for laying out what follows it.
-float Label(facade::WindowApp& window, const std::string& text, float x, float y, float size, sf::Color color,
-            const char* font = kFont) {
-    facade::Text label(text, font, size);
-    label.SetColor(color);
-    label.SetPosition(x, y);
-    label.Draw(window);
-    return label.GetWidth();
-}
-
-// A line two pixels wide through the points, each piece in its own colour.
-void Polyline(facade::WindowApp& window, const std::vector<sf::Vector2f>& points,
-              const std::vector<sf::Color>& colors) {
-    sf::VertexArray strip(sf::Triangles);
-    for (std::size_t i = 1; i < points.size(); ++i) {
-        const sf::Vector2f a = points[i - 1], b = points[i];
-        sf::Vector2f along = b - a;
-        const float length = std::hypot(along.x, along.y);
-        if (length < 0.01f) {
-            continue;
-        }
-        // Half the width across the piece, and a little along it so that joints close.
-        const sf::Vector2f across(-along.y / length, along.x / length);
-        along = along / length * 0.5f;
-        const sf::Vector2f corners[4] = {a - along + across, a - along - across, b + along + across,
-                                         b + along - across};
-        for (int k : {0, 1, 2, 1, 3, 2}) {
-            strip.append(sf::Vertex(corners[k], colors[i]));
-        }
-    }
-    if (points.size() == 1) {
-        Rect(window, points[0].x - 1.5f, points[0].y - 1.5f, 3.0f, 3.0f, colors[0]);
-    }
-    window.draw(strip);
-}
-
-void DashedLine(facade::WindowApp& window, float x, float top, float bottom, sf::Color color) {
-    sf::VertexArray dashes(sf::Lines);
-    for (float y = top; y < bottom; y += 5.0f) {
-        dashes.append(sf::Vertex({x + 0.5f, y}, color));
-        dashes.append(sf::Vertex({x + 0.5f, std::min(y + 3.0f, bottom)}, color));
-    }
-    window.draw(dashes);
-}
-
-// Where life steps fall across the plot.
-struct Scale {
-    std::uint64_t first = 0, last = 0;
-    float X(std::uint64_t steps) const {
-        return kLeft + kWidth * static_cast<float>(steps - first) / static_cast<float>(last - first);
-    }
-};
-
 std::string PlayTime(std::uint64_t steps) {
     if (static_cast<double>(steps) * liferecord::kSecondsPerStep < 60.0) {
         return "under a minute";
@@ -166,36 +117,41 @@ std::string PlayTime(std::uint64_t steps) {
     return std::to_string(minutes / 60) + " h " + std::to_string(minutes % 60) + " min";
 }
 
-// The pale bands of each strip where the meter shows close (amber) or a need (red), stage by
-// stage, since the bounds differ between stages.
-void DrawBands(facade::WindowApp& window, const std::vector<LifeRow>& rows, const Scale& scale) {
+// The pale bands of one strip where the meter shows close (amber) or a need (red) in a stage.
+void DrawStageBands(facade::WindowApp& window, const Chart& chart, std::size_t m, const std::string& stage,
+                    float x0, float x1) {
+    // Runs of values with the same level, each one band.
+    for (int low = 0; low <= 100;) {
+        const needs::Level level = needs::LevelOf(kMeters[m].meter, stage, low);
+        int high = low;
+        while (high < 100 && needs::LevelOf(kMeters[m].meter, stage, high + 1) == level) {
+            ++high;
+        }
+        if (level != needs::Level::Good) {
+            sf::Color tint = meterlook::LevelColor(level);
+            tint.a = 36;
+            const float top =
+                high == 100 ? chart.StripTop(m) : (chart.ValueY(m, high) + chart.ValueY(m, high + 1)) / 2.0f;
+            const float bottom = low == 0 ? chart.StripTop(m) + chart.stripHeight
+                                          : (chart.ValueY(m, low) + chart.ValueY(m, low - 1)) / 2.0f;
+            plot::Box(window, {x0, top, x1 - x0, bottom - top}, tint);
+        }
+        low = high + 1;
+    }
+}
+
+// The bands stage by stage, since the bounds differ between stages.
+void DrawBands(facade::WindowApp& window, const std::vector<LifeRow>& rows, const Chart& chart) {
     std::size_t begin = 0;
     while (begin < rows.size()) {
         std::size_t end = begin + 1;
         while (end < rows.size() && rows[end].stage == rows[begin].stage) {
             ++end;
         }
-        const float x0 = scale.X(rows[begin].steps);
-        const float x1 = end < rows.size() ? scale.X(rows[end].steps) : kRight;
+        const float x0 = chart.X(rows[begin].steps);
+        const float x1 = end < rows.size() ? chart.X(rows[end].steps) : chart.right;
         for (std::size_t m = 0; m < kMeters.size(); ++m) {
-            // Runs of values with the same level, each one band.
-            for (int low = 0; low <= 100;) {
-                const needs::Level level = needs::LevelOf(kMeters[m].meter, rows[begin].stage, low);
-                int high = low;
-                while (high < 100 && needs::LevelOf(kMeters[m].meter, rows[begin].stage, high + 1) == level) {
-                    ++high;
-                }
-                if (level != needs::Level::Good) {
-                    sf::Color tint = meterlook::LevelColor(level);
-                    tint.a = 36;
-                    const float top =
-                        high == 100 ? StripTop(m) : (ValueY(m, high) + ValueY(m, high + 1)) / 2.0f;
-                    const float bottom =
-                        low == 0 ? StripTop(m) + kStripHeight : (ValueY(m, low) + ValueY(m, low - 1)) / 2.0f;
-                    Rect(window, x0, top, x1 - x0, bottom - top, tint);
-                }
-                low = high + 1;
-            }
+            DrawStageBands(window, chart, m, rows[begin].stage, x0, x1);
         }
         begin = end;
     }
@@ -210,11 +166,11 @@ struct Column {
     needs::Level level = needs::Level::Good; // of the mean, in the stage of the column's last row
 };
 
-std::vector<Column> Columns(const std::vector<LifeRow>& rows, const Scale& scale, const MeterLine& line) {
+std::vector<Column> Columns(const std::vector<LifeRow>& rows, const Chart& chart, const MeterLine& line) {
     std::vector<Column> columns;
     std::string stage;
     for (const LifeRow& row : rows) {
-        const float x = scale.X(row.steps);
+        const float x = chart.X(row.steps);
         const int value = row.*line.value;
         if (columns.empty() || static_cast<int>(x) != static_cast<int>(columns.back().x)) {
             columns.push_back({x, 0, 0, value, value});
@@ -232,72 +188,77 @@ std::vector<Column> Columns(const std::vector<LifeRow>& rows, const Scale& scale
     return columns;
 }
 
-void DrawStrips(facade::WindowApp& window, const std::vector<LifeRow>& rows, const Scale& scale) {
+// A week holds thousands of rows: each pixel column shows the range of its rows as a pale bar
+// (in the colour of the worst of them) and their mean on the line.
+void DrawStrip(facade::WindowApp& window, const std::vector<LifeRow>& rows, const Chart& chart,
+               std::size_t m) {
+    sf::VertexArray ranges(sf::Triangles);
+    std::vector<sf::Vector2f> points;
+    std::vector<sf::Color> colors;
+    for (const Column& column : Columns(rows, chart, kMeters[m])) {
+        if (column.high > column.low) {
+            sf::Color pale = meterlook::LevelColor(column.worst);
+            pale.a = 80;
+            const float x = std::floor(column.x);
+            const float top = chart.ValueY(m, column.high) - 0.5f;
+            const float bottom = chart.ValueY(m, column.low) + 0.5f;
+            const sf::Vector2f corners[4] = {{x, top}, {x + 1.0f, top}, {x, bottom}, {x + 1.0f, bottom}};
+            for (int k : {0, 1, 2, 1, 3, 2}) {
+                ranges.append(sf::Vertex(corners[k], pale));
+            }
+        }
+        const float mean = static_cast<float>(column.sum) / static_cast<float>(column.count);
+        points.emplace_back(column.x, chart.ValueY(m, 0) + (chart.ValueY(m, 100) - chart.ValueY(m, 0)) *
+                                                               std::clamp(mean, 0.0f, 100.0f) / 100.0f);
+        colors.push_back(meterlook::LevelColor(column.level));
+    }
+    window.draw(ranges);
+    plot::Polyline(window, points, colors, 2.0f);
+}
+
+void DrawStrips(facade::WindowApp& window, const std::vector<LifeRow>& rows, const Chart& chart) {
     for (std::size_t m = 0; m < kMeters.size(); ++m) {
         const MeterLine& line = kMeters[m];
-        // A week holds thousands of rows: each pixel column shows the range of its rows as a
-        // pale bar (in the colour of the worst of them) and their mean on the line.
-        const std::vector<Column> columns = Columns(rows, scale, line);
-        sf::VertexArray ranges(sf::Triangles);
-        std::vector<sf::Vector2f> points;
-        std::vector<sf::Color> colors;
-        for (const Column& column : columns) {
-            if (column.high > column.low) {
-                sf::Color pale = meterlook::LevelColor(column.worst);
-                pale.a = 80;
-                const float x = std::floor(column.x);
-                const float top = ValueY(m, column.high) - 0.5f;
-                const float bottom = ValueY(m, column.low) + 0.5f;
-                const sf::Vector2f corners[4] = {{x, top}, {x + 1.0f, top}, {x, bottom}, {x + 1.0f, bottom}};
-                for (int k : {0, 1, 2, 1, 3, 2}) {
-                    ranges.append(sf::Vertex(corners[k], pale));
-                }
-            }
-            const float mean = static_cast<float>(column.sum) / static_cast<float>(column.count);
-            points.emplace_back(column.x, ValueY(m, 0) + (ValueY(m, 100) - ValueY(m, 0)) *
-                                                             std::clamp(mean, 0.0f, 100.0f) / 100.0f);
-            colors.push_back(meterlook::LevelColor(column.level));
-        }
-        window.draw(ranges);
-        Polyline(window, points, colors);
-
-        const float top = StripTop(m);
-        Label(window, line.name, 8.0f, top + 1.0f, 14.0f, kInk);
+        DrawStrip(window, rows, chart, m);
+        const float top = chart.StripTop(m);
+        plot::Write(window, line.name, {14}, {chart.names, top + 1.0f}, kByLine);
         const LifeRow& now = rows.back();
-        Label(window, std::to_string(now.*line.value) + "%", 8.0f, top + 18.0f, 12.0f,
-              meterlook::LevelColor(needs::LevelOf(line.meter, now.stage, now.*line.value)));
+        const sf::Color level = meterlook::LevelColor(needs::LevelOf(line.meter, now.stage, now.*line.value));
+        plot::Write(window, std::to_string(now.*line.value) + "%", {12, level}, {chart.names, top + 18.0f},
+                    kByLine);
     }
 }
 
-void DrawStages(facade::WindowApp& window, const std::vector<LifeRow>& rows, const Scale& scale) {
+void DrawStages(facade::WindowApp& window, const std::vector<LifeRow>& rows, const Chart& chart) {
     struct Mark {
         std::string text;
         float x;
         sf::Color color;
     };
-    std::vector<Mark> marks = {{Spaced(rows.front().stage), kLeft - 3.0f, kInk}};
+    std::vector<Mark> marks = {{Spaced(rows.front().stage), chart.left - 3.0f, plot::kInk}};
+    const float top = chart.stageTop + 2.0f;
     for (const LifeRow& row : rows) {
-        const float x = std::floor(scale.X(row.steps));
+        const float x = std::floor(chart.X(row.steps));
         if (row.event == "grow") {
-            DashedLine(window, x, kStageTop + 2.0f, kStripsBottom, kQuiet);
-            marks.push_back({Spaced(row.stage), x, kInk});
+            plot::Dashed(window, {x + 0.5f, top}, {x + 0.5f, chart.stripsBottom}, plot::kQuiet,
+                         {1.0f, 3.0f, 2.0f});
+            marks.push_back({Spaced(row.stage), x, plot::kInk});
         } else if (row.event == "death") {
-            Rect(window, x - 0.5f, kStageTop + 2.0f, 2.0f, kStripsBottom - kStageTop - 2.0f, kDeath);
+            plot::Box(window, {x - 0.5f, top, 2.0f, chart.stripsBottom - top}, kDeath);
             marks.push_back({"died" + (row.detail.empty() ? std::string() : ": " + row.detail), x, kDeath});
         }
     }
     // Right of its mark, in the first of two rows with room; the latest stages come first, and
     // a label with no room left is left out (its mark stays).
-    std::array<float, 2> rowStart = {kRight + 8.0f, kRight + 8.0f};
+    std::array<float, 2> rowStart = {chart.right + 8.0f, chart.right + 8.0f};
     for (auto mark = marks.rbegin(); mark != marks.rend(); ++mark) {
-        facade::Text label(mark->text, kFont, 11);
-        label.SetColor(mark->color);
+        facade::Text label = plot::Styled(mark->text, {11, mark->color});
         const float width = label.GetWidth();
-        const float left = std::max(kLeft - 3.0f, std::min(mark->x + 3.0f, kRight - width));
+        const float left = std::max(chart.left - 3.0f, std::min(mark->x + 3.0f, chart.right - width));
         for (std::size_t r = 0; r < rowStart.size(); ++r) {
             if (left + width + 4.0f <= rowStart[r]) {
-                label.SetPosition(left, kStageTop + kStageRow * static_cast<float>(r));
-                label.Draw(window);
+                plot::Place(window, label, {left, chart.stageTop + kStageRow * static_cast<float>(r)},
+                            kByLine);
                 rowStart[r] = left;
                 break;
             }
@@ -305,62 +266,70 @@ void DrawStages(facade::WindowApp& window, const std::vector<LifeRow>& rows, con
     }
 }
 
-void DrawTicks(facade::WindowApp& window, const std::vector<LifeRow>& rows, const Scale& scale) {
+void DrawTicks(facade::WindowApp& window, const std::vector<LifeRow>& rows, const Chart& chart) {
     for (std::size_t k = 0; k < kTicks.size(); ++k) {
-        Rect(window, kLeft, kLaneTop + kLanePitch * static_cast<float>(k) + kLaneHeight / 2.0f, kWidth, 1.0f,
-             kGrid);
-    }
-    for (const LifeRow& row : rows) {
-        for (std::size_t k = 0; k < kTicks.size(); ++k) {
+        const float lane = chart.laneTop + kLanePitch * static_cast<float>(k);
+        plot::Box(window, {chart.left, lane + kLaneHeight / 2.0f, chart.Width(), 1.0f}, plot::kGrid);
+        for (const LifeRow& row : rows) {
             if (row.event == kTicks[k].event) {
-                Rect(window, std::floor(scale.X(row.steps)) - 1.0f,
-                     kLaneTop + kLanePitch * static_cast<float>(k), 2.0f, kLaneHeight, kTicks[k].color);
+                plot::Box(window, {std::floor(chart.X(row.steps)) - 1.0f, lane, 2.0f, kLaneHeight},
+                          kTicks[k].color);
             }
         }
     }
     // The legend, left; the axis's unit goes right on the same line.
-    float x = kLeft;
+    float x = chart.left;
     for (const TickKind& tick : kTicks) {
-        Rect(window, x, kLegendTop + 3.0f, 2.0f, 9.0f, tick.color);
-        x += 6.0f + Label(window, tick.name, x + 5.0f, kLegendTop, 12.0f, kQuiet) + 14.0f;
+        plot::Box(window, {x, chart.legendTop + 3.0f, 2.0f, 9.0f}, tick.color);
+        x += 6.0f +
+             plot::Write(window, tick.name, {12, plot::kQuiet}, {x + 5.0f, chart.legendTop}, kByLine).width +
+             14.0f;
     }
 }
 
-void DrawTimeAxis(facade::WindowApp& window, const Scale& scale) {
-    const double seconds = static_cast<double>(scale.last) * liferecord::kSecondsPerStep;
-    const double firstSeconds = static_cast<double>(scale.first) * liferecord::kSecondsPerStep;
+void DrawTimeAxis(facade::WindowApp& window, const Chart& chart) {
+    const double seconds = static_cast<double>(chart.last) * liferecord::kSecondsPerStep;
+    const double firstSeconds = static_cast<double>(chart.first) * liferecord::kSecondsPerStep;
     const bool hours = seconds - firstSeconds > 120.0 * 60.0;
     const double unit = hours ? 3600.0 : 60.0;
-    // The smallest step that keeps the labels to about six.
-    const double span = (seconds - firstSeconds) / unit;
-    double step = 1.0;
-    for (double candidate : {1.0, 2.0, 5.0, 10.0, 15.0, 20.0, 30.0, 60.0, 120.0, 240.0, 480.0}) {
-        step = candidate;
-        if (span / candidate <= 6.0) {
-            break;
-        }
+    // The smallest step that keeps the labels about 67 pixels apart (six on the default page).
+    const double step = plot::StepFor((seconds - firstSeconds) / unit, chart.Width() / 67.0f,
+                                      {1.0, 2.0, 5.0, 10.0, 15.0, 20.0, 30.0, 60.0, 120.0, 240.0, 480.0});
+    const plot::Axis axis{firstSeconds / unit, seconds / unit, step};
+    for (double at : axis.Ticks()) {
+        const float x = std::floor(axis.At(at, chart.left, chart.right));
+        plot::Box(window, {x, chart.stripTop, 1.0f, chart.stripsBottom - chart.stripTop}, plot::kGrid);
+        plot::Box(window, {x, chart.axisTop - 3.0f, 1.0f, 3.0f}, plot::kQuiet);
+        facade::Text label = plot::Styled(plot::Number(at), {11, plot::kQuiet});
+        const float half = label.GetWidth() / 2.0f;
+        plot::Place(window, label, {std::clamp(x, chart.left + half, chart.right - half), chart.axisTop},
+                    {1, 0});
     }
-    const double firstLabel = std::ceil(firstSeconds / unit / step) * step;
-    for (double at = firstLabel; at * unit <= seconds + 1e-6; at += step) {
-        const float x = std::floor(
-            kLeft + kWidth * static_cast<float>((at * unit - firstSeconds) / (seconds - firstSeconds)));
-        Rect(window, x, kStripTop, 1.0f, kStripsBottom - kStripTop, kGrid);
-        Rect(window, x, kAxisTop - 3.0f, 1.0f, 3.0f, kQuiet);
-        facade::Text label(std::to_string(static_cast<long>(std::lround(at))), kFont, 11);
-        label.SetColor(kQuiet);
-        label.SetCenter(1, 0);
-        label.SetPosition(std::clamp(x, kLeft + label.GetWidth() / 2.0f, kRight - label.GetWidth() / 2.0f),
-                          kAxisTop);
-        label.Draw(window);
+    facade::Text caption = plot::Styled(hours ? "hours of play" : "minutes of play", {12, plot::kQuiet});
+    plot::Place(window, caption, {chart.right - caption.GetWidth(), chart.legendTop}, kByLine);
+}
+
+// The title, and what the pet is and how long it has lived, unless a long name takes the room.
+void DrawHeading(facade::WindowApp& window, const sf::FloatRect& area, const Chart& chart,
+                 const std::vector<LifeRow>& rows, const std::string& petName) {
+    const sf::FloatRect title = plot::Write(window, petName + "'s life", {20, kTitle, plot::kTitleFont},
+                                            {area.left + 12.0f, area.top + 4.0f}, kByLine);
+    if (rows.empty()) {
+        plot::Write(window, "Nothing recorded yet: the record grows as " + petName + " lives.",
+                    {14, plot::kQuiet},
+                    {area.left + area.width / 2.0f, area.top + (area.height + 6.0f) / 2.0f}, {1, 1});
+        return;
     }
-    facade::Text caption(hours ? "hours of play" : "minutes of play", kFont, 12);
-    caption.SetColor(kQuiet);
-    caption.SetPosition(kRight - caption.GetWidth(), kLegendTop);
-    caption.Draw(window);
+    const LifeRow& now = rows.back();
+    facade::Text summary =
+        plot::Styled(Spaced(now.stage) + ", " + PlayTime(now.steps) + " of play", {13, plot::kQuiet});
+    if (chart.right - summary.GetWidth() > area.left + 12.0f + title.width + 12.0f) {
+        plot::Place(window, summary, {chart.right - summary.GetWidth(), area.top + 10.0f}, kByLine);
+    }
 }
 } // namespace
 
-void DrawLifeChart(facade::WindowApp& window, const std::vector<LifeRow>& record,
+void DrawLifeChart(facade::WindowApp& window, const sf::FloatRect& area, const std::vector<LifeRow>& record,
                    const std::string& petName) {
     // A record keeps its steps in order unless edited by hand; the chart needs them so.
     const auto earlier = [](const LifeRow& a, const LifeRow& b) { return a.steps < b.steps; };
@@ -370,35 +339,23 @@ void DrawLifeChart(facade::WindowApp& window, const std::vector<LifeRow>& record
         std::stable_sort(sorted.begin(), sorted.end(), earlier);
     }
     const std::vector<LifeRow>& rows = sorted.empty() ? record : sorted;
-    const float titleEnd = 12.0f + Label(window, petName + "'s life", 12.0f, 4.0f, 20.0f, kTitle, kTitleFont);
+    Chart chart = LayOut(area);
+    DrawHeading(window, area, chart, rows, petName);
     if (rows.empty()) {
-        facade::Text empty("Nothing recorded yet: the record grows as " + petName + " lives.", kFont, 14);
-        empty.SetColor(kQuiet);
-        empty.SetCenter(1, 1);
-        empty.SetPosition(240.0f, 170.0f);
-        empty.Draw(window);
         return;
     }
-    const LifeRow& now = rows.back();
-    facade::Text summary(Spaced(now.stage) + ", " + PlayTime(now.steps) + " of play", kFont, 13);
-    summary.SetColor(kQuiet);
-    summary.SetPosition(kRight - summary.GetWidth(), 10.0f);
-    if (kRight - summary.GetWidth() > titleEnd + 12.0f) { // a long name takes the room
-        summary.Draw(window);
-    }
-
-    Scale scale;
-    scale.first = rows.front().steps;
+    chart.first = rows.front().steps;
     // At least a minute across, so that a young record does not stretch one step over the page.
-    scale.last =
-        std::max(now.steps, scale.first + liferecord::kPassesPerMinute / liferecord::kPassesPerStep + 1);
+    chart.last = std::max(rows.back().steps,
+                          chart.first + liferecord::kPassesPerMinute / liferecord::kPassesPerStep + 1);
 
     for (std::size_t m = 0; m < kMeters.size(); ++m) {
-        Rect(window, kLeft, StripTop(m), kWidth, kStripHeight, sf::Color(250, 250, 250), kFrame);
+        plot::Box(window, {chart.left, chart.StripTop(m), chart.Width(), chart.stripHeight}, plot::kPaper,
+                  plot::kFrame);
     }
-    DrawBands(window, rows, scale);
-    DrawTimeAxis(window, scale);
-    DrawStages(window, rows, scale);
-    DrawStrips(window, rows, scale);
-    DrawTicks(window, rows, scale);
+    DrawBands(window, rows, chart);
+    DrawTimeAxis(window, chart);
+    DrawStages(window, rows, chart);
+    DrawStrips(window, rows, chart);
+    DrawTicks(window, rows, chart);
 }

@@ -6,6 +6,7 @@
 #include "support/Seams.h"
 #include "views/GrowthMapPage.h"
 #include "views/LifeChart.h"
+#include "views/Plot.h"
 
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Window/Event.hpp>
@@ -14,8 +15,6 @@
 
 namespace {
 const char* const kPageNames[LifeView::kPages] = {"growth map", "life chart"};
-const sf::Color kCurrent(55, 55, 60);
-const sf::Color kOther(160, 160, 165);
 } // namespace
 
 LifeView::LifeView(facade::WindowApp* window, std::vector<LifeRow> rows, LifeRow now,
@@ -86,11 +85,12 @@ int LifeView::KeyAt(float x, float y) const {
 void LifeView::Draw() {
     const float width = static_cast<float>(window->GetWidth());
     const float height = static_cast<float>(window->GetHeight());
+    const sf::FloatRect area(0.0f, 0.0f, width, height - kMarksHeight);
     window->ClearScreen();
     if (page == 0) {
-        DrawGrowthMap(*window, {0.0f, 0.0f, width, height - kMarksHeight}, rows, now, petName, foods);
+        DrawGrowthMap(*window, area, rows, now, petName, foods);
     } else {
-        DrawLifeChart(*window, rows, petName);
+        DrawLifeChart(*window, area, rows, petName);
     }
 
     // The marks: "<- growth map   life chart ->", the current page dark and underlined.
@@ -103,7 +103,7 @@ void LifeView::Draw() {
             label = p < page ? "<-  " + label : label + "  ->";
         }
         facade::Text mark(label, facade::Text::kDefaultFont, 12);
-        mark.SetColor(current ? kCurrent : kOther);
+        mark.SetColor(current ? plot::kInk : plot::kFaint);
         mark.SetCenter(p == 0 ? 2 : 0, 1);
         mark.SetPosition(std::round(p == 0 ? x : x + 16.0f), std::round(y));
         mark.Draw(*window);
@@ -112,12 +112,12 @@ void LifeView::Draw() {
         if (current) {
             sf::RectangleShape line({box.width, 1.5f});
             line.setPosition(box.left, box.top + box.height + 3.0f);
-            line.setFillColor(kCurrent);
+            line.setFillColor(plot::kInk);
             window->draw(line);
         }
     }
     facade::Text escape("Esc: back", facade::Text::kDefaultFont, 11);
-    escape.SetColor(kOther);
+    escape.SetColor(plot::kFaint);
     escape.SetCenter(2, 1);
     escape.SetPosition(std::round(width - 10.0f), std::round(y));
     escape.Draw(*window);

@@ -9,17 +9,21 @@ namespace {
 // The page marks sit in the bottom band; the current page's is dark, the other grey: 0 for
 // the growth map on the left, 1 for the life chart on the right.
 bool OnPage(const Shot& s, int page) {
-    const int left = s.Count(0, 334, 240, 360, true), right = s.Count(240, 334, 480, 360, true);
+    const unsigned middle = s.width / 2, band = s.height - 26;
+    const int left = s.Count(0, band, middle, s.height, true),
+              right = s.Count(middle, band, s.width, s.height, true);
     return !PetDrawn(s) && (page == 0 ? left > 10 && right == 0 : right > 10 && left == 0);
 }
+
+// A dirty baby: unfit, so it does not grow meanwhile.
+constexpr const char* kDirtyBaby = "PIP 0\nBaby Normal\n30.000000 500.000000 5 5 80 50 50 50 80 \n";
 } // namespace
 
 TEST(EndToEndLifeView, KeysAndClicksOpenTheViewTurnItsPagesAndLeaveIt) {
     ASSERT_TRUE(XServer::Available()) << "no Xvfb to run the game on";
     GameProcess game;
     game.Write("Settings/Pet.list", "PIP\n");
-    // A dirty baby: unfit, so it does not grow meanwhile.
-    game.Write("Pets/PIP.data", "PIP 0\nBaby Normal\n30.000000 500.000000 5 5 80 50 50 50 80 \n");
+    game.Write("Pets/PIP.data", kDirtyBaby);
     game.Start();
     ASSERT_NE(game.Main(), 0u) << game.Err();
     // With no pet l does nothing: the menu key after it still opens the menu.
@@ -60,4 +64,32 @@ TEST(EndToEndLifeView, KeysAndClicksOpenTheViewTurnItsPagesAndLeaveIt) {
     game.Keys({"l"});
     EXPECT_TRUE(PetDrawn(game.WaitForShot(PetDrawn))) << "l should leave the view too";
     EXPECT_TRUE(game.Refused().empty()) << game.Err();
+}
+
+// A 640 x 480 window: both pages lay themselves out over all of it, right to its edge and down
+// to the page marks, not in the corner a 480 x 360 window would have.
+TEST(EndToEndLifeView, BothPagesFillALargerWindow) {
+    REQUIRE_DISPLAY();
+    GameProcess game;
+    game.Write("Settings/WindowApp.data", "640 480 Hatchling imgs\\Icon.png\n");
+    game.Write("Settings/Pet.list", "PIP\n");
+    game.Write("Pets/PIP.data", kDirtyBaby);
+    game.Start();
+    ASSERT_NE(game.Main(), 0u) << game.Err();
+    game.Keys({"m", "o", "Return"});
+    ASSERT_TRUE(PetDrawn(game.WaitForShot(PetDrawn)));
+    // The map: its regions beyond x 480 and its care plan below y 360.
+    const auto map = [](const Shot& s) {
+        return s.width == 640 && OnPage(s, 0) && s.Count(480, 48, 628, 330) > 15000 &&
+               s.Count(0, 380, 640, 454, true) > 300;
+    };
+    game.Keys({"l"});
+    EXPECT_TRUE(map(game.WaitForShot(map))) << "the growth map should fill the window";
+    // The chart: its five strips reach x 628 and y 384, its legend sits under them.
+    const auto chart = [](const Shot& s) {
+        return s.width == 640 && OnPage(s, 1) && s.Count(480, 60, 628, 384) > 5 * 56 * 148 &&
+               s.Count(66, 340, 628, 384) > 40 * 562 && s.Count(0, 420, 640, 450) > 300;
+    };
+    game.Keys({"Right"});
+    EXPECT_TRUE(chart(game.WaitForShot(chart))) << "the life chart should fill the window";
 }
