@@ -10,6 +10,7 @@
 #include "pet/LifeRecorder.h"
 #include "pet/Pet.h"
 #include "pet/PetStore.h"
+#include "pet/Remembered.h"
 #include "presentation/KeyCodes.h"
 #include "presentation/Menu.h"
 #include "presentation/Notifier.h"
@@ -149,6 +150,8 @@ void GameController::BuildMainMenu() {
     mainMenu->AddItem('q', "Quit", Keep(std::make_unique<QuitOperation>(this)));
     mainMenu->AddItem('a', "Pace", Keep(std::make_unique<PaceOperation>(this)));
     dispatcher->AddKeyOperation('m', mainMenu.get());
+    // With a pet, its life; without one, the pets remembered.
+    dispatcher->AddKeyOperation('l', Keep(std::make_unique<LifeOperation>(this)));
     dispatcher->AddWindowOperation(events::Closed, Keep(std::make_unique<QuitOperation>(this)));
 }
 
@@ -163,7 +166,6 @@ void GameController::BuildPetMenu() {
     petMenu->AddItem('c', "Clean", Keep(std::make_unique<CleanOperation>(this)));
     petMenu->AddItem('h', "Cure", Keep(std::make_unique<CureOperation>(this)));
     dispatcher->AddKeyOperation('p', petMenu.get());
-    dispatcher->AddKeyOperation('l', Keep(std::make_unique<LifeOperation>(this)));
 }
 
 void GameController::LetPetAct(const std::function<void()>& act) {
@@ -186,21 +188,22 @@ void GameController::Cure() {
 }
 
 void GameController::ShowLife() {
-    if (!pet) {
-        return;
-    }
-    std::vector<const Food*> offered;
-    for (const auto& [name, food] : foods) {
-        offered.push_back(food.get());
+    std::optional<LifeView::PetLife> life;
+    if (pet) {
+        life = LifeView::PetLife{lifeRecorder->Rows(), LifeRecorder::RowOf(*pet), {}, pet->GetName()};
+        for (const auto& [name, food] : foods) {
+            life->foods.push_back(food.get());
+        }
     }
     // The pet stands still while the player reads, as in a chooser.
     behaviors->RemovePetBehaviors();
     behaviors->RemoveEventBehavior();
-    LifeView view(window.get(), lifeRecorder->Rows(), LifeRecorder::RowOf(*pet), std::move(offered),
-                  pet->GetName(), dispatcher->GetWindowOperations());
+    LifeView view(window.get(), std::move(life), remembered::All(store->Names()),
+                  dispatcher->GetWindowOperations());
     const LifeView::End end = view.Run();
     behaviors->AddEventBehavior();
     behaviors->AddPetBehaviors();
+    ClearIfNoPet();
     if (end == LifeView::End::WindowClosed) {
         Quit();
     }
