@@ -11,6 +11,10 @@ AutoBehavior::AutoBehavior(const std::uint32_t& requested)
     counter = static_cast<std::uint32_t>(chance::Draw()) % period;
 }
 
+void AutoBehavior::SetPeriod(std::uint32_t passes) {
+    period = std::clamp<std::uint32_t>(passes, 1, kMaxPeriod);
+}
+
 void BehaviorScheduler::Add(AutoBehavior* behavior) {
     behaviors.reserve(16);
     behaviors.push_back(behavior);

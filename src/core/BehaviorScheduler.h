@@ -26,6 +26,8 @@ public:
     }
 
     std::uint32_t GetPeriod() const { return period; }
+    // A new period from now on; the passes already waited count towards it.
+    void SetPeriod(std::uint32_t passes);
     std::uint32_t GetCounter() const { return counter; }
 
 private:

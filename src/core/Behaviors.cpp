@@ -58,7 +58,14 @@ PetBehaviors::PetBehaviors(facade::EventDispatcher* dispatcher, BehaviorSchedule
 
 void PetBehaviors::SetPet(Pet* pet) {
     show = std::make_unique<PetAutoShow>(pet);
-    life = std::make_unique<PetAutoBehavior>(pet, controller);
+    life = std::make_unique<PetAutoBehavior>(pet, controller, pace);
+}
+
+void PetBehaviors::SetPace(pace::Pace chosen) {
+    pace = chosen;
+    if (life) {
+        life->SetPeriod(PetAutoBehavior::PeriodAt(pace));
+    }
 }
 
 void PetBehaviors::AddPetBehaviors() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/BehaviorScheduler.h"
+#include "support/Pace.h"
 
 #include <functional>
 #include <memory>
@@ -38,9 +39,13 @@ private:
 class PetAutoBehavior : public AutoBehavior {
 public:
     static constexpr std::uint32_t kPeriod = 100;
-    PetAutoBehavior(Pet* pet, GameController* controller)
-        : AutoBehavior(kPeriod), pet(pet), controller(controller) {}
+    PetAutoBehavior(Pet* pet, GameController* controller, pace::Pace pace = pace::Pace::Design)
+        : AutoBehavior(PeriodAt(pace)), pet(pet), controller(controller) {}
     void Act() override;
+    // Every 101st pass at the design's pace; a kinder pace spaces the steps further apart.
+    static std::uint32_t PeriodAt(pace::Pace pace) {
+        return static_cast<std::uint32_t>(pace::PassesPerStep(pace) - 1);
+    }
 
 private:
     Pet* pet;
@@ -90,6 +95,9 @@ public:
                  GameController* controller);
 
     void SetPet(Pet* pet);
+    // The pace of the pet's life steps, for this pet and the next ones.
+    void SetPace(pace::Pace pace);
+    pace::Pace GetPace() const { return pace; }
     void AddPetBehaviors();
     void RemovePetBehaviors();
     void AddEventBehavior();
@@ -104,4 +112,5 @@ private:
     std::unique_ptr<PetAutoShow> show;
     std::unique_ptr<PetAutoBehavior> life;
     std::unique_ptr<AutogetEvent> event;
+    pace::Pace pace = pace::Pace::Design;
 };

@@ -200,11 +200,11 @@ void GameController::Play() {
 }
 
 void GameController::ChooseForPet(std::size_t count, const ChooserDraw& draw,
-                                  const std::function<void(std::size_t)>& confirm) {
+                                  const std::function<void(std::size_t)>& confirm, std::size_t start) {
     // The pet stands still and no menu key is taken while the player chooses.
     behaviors->RemovePetBehaviors();
     behaviors->RemoveEventBehavior();
-    std::size_t cursor = 0;
+    std::size_t cursor = start;
     if (RunChooser(count, cursor, draw, 0, false) == ChooserEnd::Confirmed) {
         confirm(cursor);
     }

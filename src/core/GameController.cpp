@@ -10,6 +10,7 @@
 #include "pet/LifeRecorder.h"
 #include "pet/Pet.h"
 #include "pet/PetStore.h"
+#include "pet/Remembered.h"
 #include "presentation/KeyCodes.h"
 #include "presentation/Menu.h"
 #include "presentation/Notifier.h"
@@ -49,6 +50,7 @@ using CleanOperation = CommandOperation<&GameController::Clean>;
 using CureOperation = CommandOperation<&GameController::Cure>;
 using LifeOperation = CommandOperation<&GameController::ShowLife>;
 using SoundOperation = CommandOperation<&GameController::ToggleSound>;
+using PaceOperation = CommandOperation<&GameController::ChoosePace>;
 
 // Focusing the window answers its call for attention, as desktops do.
 class CalmOperation : public facade::EventOperation {
@@ -91,6 +93,7 @@ GameController::GameController()
 
     behaviors = std::make_unique<PetBehaviors>(dispatcher.get(), scheduler.get(), this);
     behaviors->AddEventBehavior();
+    StartPace();
     AddStandingBehaviors();
     BindWindow();
     ClearIfNoPet();
@@ -145,7 +148,10 @@ void GameController::BuildMainMenu() {
     mainMenu->AddItem('o', "Open Pet", Keep(std::make_unique<OpenOperation>(this)));
     mainMenu->AddItem('s', "Save", Keep(std::make_unique<SaveOperation>(this)));
     mainMenu->AddItem('q', "Quit", Keep(std::make_unique<QuitOperation>(this)));
+    mainMenu->AddItem('a', "Pace", Keep(std::make_unique<PaceOperation>(this)));
     dispatcher->AddKeyOperation('m', mainMenu.get());
+    // With a pet, its life; without one, the pets remembered.
+    dispatcher->AddKeyOperation('l', Keep(std::make_unique<LifeOperation>(this)));
     dispatcher->AddWindowOperation(events::Closed, Keep(std::make_unique<QuitOperation>(this)));
 }
 
@@ -160,7 +166,6 @@ void GameController::BuildPetMenu() {
     petMenu->AddItem('c', "Clean", Keep(std::make_unique<CleanOperation>(this)));
     petMenu->AddItem('h', "Cure", Keep(std::make_unique<CureOperation>(this)));
     dispatcher->AddKeyOperation('p', petMenu.get());
-    dispatcher->AddKeyOperation('l', Keep(std::make_unique<LifeOperation>(this)));
 }
 
 void GameController::LetPetAct(const std::function<void()>& act) {
@@ -183,21 +188,22 @@ void GameController::Cure() {
 }
 
 void GameController::ShowLife() {
-    if (!pet) {
-        return;
-    }
-    std::vector<const Food*> offered;
-    for (const auto& [name, food] : foods) {
-        offered.push_back(food.get());
+    std::optional<LifeView::PetLife> life;
+    if (pet) {
+        life = LifeView::PetLife{lifeRecorder->Rows(), LifeRecorder::RowOf(*pet), {}, pet->GetName()};
+        for (const auto& [name, food] : foods) {
+            life->foods.push_back(food.get());
+        }
     }
     // The pet stands still while the player reads, as in a chooser.
     behaviors->RemovePetBehaviors();
     behaviors->RemoveEventBehavior();
-    LifeView view(window.get(), lifeRecorder->Rows(), LifeRecorder::RowOf(*pet), std::move(offered),
-                  pet->GetName(), dispatcher->GetWindowOperations());
+    LifeView view(window.get(), std::move(life), remembered::All(store->Names()),
+                  dispatcher->GetWindowOperations());
     const LifeView::End end = view.Run();
     behaviors->AddEventBehavior();
     behaviors->AddPetBehaviors();
+    ClearIfNoPet();
     if (end == LifeView::End::WindowClosed) {
         Quit();
     }

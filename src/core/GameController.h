@@ -69,6 +69,8 @@ public:
     void ShowLife();
     // Key v: sound off or on, kept in the player's preferences.
     void ToggleSound();
+    // The main menu's Pace: a chooser of the paces, applied at once and kept.
+    void ChoosePace();
 
     // The death sequence; `cause` is the death signal's text.
     void OnDeath(const std::string& cause);
@@ -94,6 +96,8 @@ private:
     std::optional<std::string> AskName(facade::Text& question);
     // A new pet of that name, which no listed pet has; a refusal shows and keeps the current one.
     void MakePet(const std::string& name);
+    // The pace from the player's preferences, for the pet's life steps and its record.
+    void StartPace();
 
     enum class ChooserEnd { Confirmed, Escaped, WindowGone };
     // Where a chooser's frame put the entry (name or picture) and the arrow hint, for clicks.
@@ -123,10 +127,12 @@ private:
     // The feed and play choosers: the pet's behaviours leave the scheduler while the player
     // chooses, `confirm` runs on Return, and everything is put back however the chooser ends.
     void ChooseForPet(std::size_t count, const ChooserDraw& draw,
-                      const std::function<void(std::size_t)>& confirm);
+                      const std::function<void(std::size_t)>& confirm, std::size_t start = 0);
     // Runs a command on the pet, if there is one; a death it causes runs the death sequence.
     void LetPetAct(const std::function<void()>& act);
     ChooserDraw NameScreen(const std::vector<std::string>& names);
+    // The pace chooser's screen: the pace's name, what it means, and the arrows.
+    ChooserDraw PaceScreen();
     // The "<-   Enter   ->" line at the bottom of the choosers.
     std::shared_ptr<facade::Text> ChooserHint() const;
     facade::EventOperation* Keep(std::unique_ptr<facade::EventOperation> operation);

@@ -5,6 +5,7 @@
 #include "support/Seams.h"
 #include "support/TextFiles.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <charconv>
@@ -194,6 +195,34 @@ bool AppendAt(int fd, off_t start, const std::string& rows, Tail& tail) {
     return false;
 }
 } // namespace
+
+std::vector<std::uint64_t> PassesAt(const std::vector<LifeRow>& rows) {
+    std::vector<std::uint64_t> passes;
+    passes.reserve(rows.size());
+    pace::Pace inForce = pace::Pace::Design;
+    std::uint64_t total = 0, lastSteps = 0;
+    for (const LifeRow& row : rows) {
+        // Rows of one life never count back; should a hand-made one, it adds nothing.
+        total += (row.steps > lastSteps ? row.steps - lastSteps : 0) * pace::PassesPerStep(inForce);
+        lastSteps = std::max(lastSteps, row.steps);
+        passes.push_back(total);
+        if (row.event == "pace") {
+            inForce = pace::FromName(row.detail).value_or(inForce);
+        }
+    }
+    return passes;
+}
+
+pace::Pace PaceAfter(const std::vector<LifeRow>& rows) {
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
+        if (row->event == "pace") {
+            if (const auto named = pace::FromName(row->detail)) {
+                return *named;
+            }
+        }
+    }
+    return pace::Pace::Design;
+}
 
 std::string Path(const std::string& petName) {
     return "Pets\\" + petName + ".life";

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pet/LifeRow.h"
+#include "support/Pace.h"
 
 #include <cstdint>
 #include <ctime>
@@ -16,17 +17,19 @@ namespace liferecord {
 inline constexpr const char* kHeader =
     "time,steps,event,stage,body,height,weight,mood,full,energy,health,dirty,strength,wisdom,detail";
 
-// A life step comes every 101st pass of the game's loop (the life behaviour's period 100) and a
-// pass lasts 0.05 s, so a minute of play holds 1200 passes. Counting in passes keeps the
-// minutes exact.
-inline constexpr std::uint64_t kPassesPerStep = 101;
+// A life step comes every 101st pass of the game's loop at the design's pace (the life
+// behaviour's period 100), further apart at a kinder one, and a pass lasts 0.05 s, so a minute of
+// play holds 1200 passes. Counting in passes keeps the minutes exact. A record tells the pace in
+// force by its "pace" rows (none: the design's).
+inline constexpr std::uint64_t kPassesPerStep = pace::kDesignPassesPerStep;
 inline constexpr std::uint64_t kPassesPerMinute = 1200;
 inline constexpr double kSecondsPerStep = 60.0 * kPassesPerStep / kPassesPerMinute; // 5.05
 
-// The minute of play in which life step `steps` falls (step 1 is in minute 0).
-inline std::uint64_t MinuteOf(std::uint64_t steps) {
-    return steps * kPassesPerStep / kPassesPerMinute;
-}
+// The passes of play up to each row, the pace rows taken into account: a step lasts as long as
+// the pace in force before it says.
+std::vector<std::uint64_t> PassesAt(const std::vector<LifeRow>& rows);
+// The pace in force after the last of these rows.
+pace::Pace PaceAfter(const std::vector<LifeRow>& rows);
 
 // "Pets\" + name + ".life", as the game names it.
 std::string Path(const std::string& petName);

@@ -30,24 +30,41 @@ void LifeRecorder::Hear(const happenings::Happening& happening) {
     using happenings::Kind;
     if (happening.kind == Kind::Made) {
         name = happening.detail;
-        steps = 0;
+        steps = passes = 0;
         Add("new", steps);
+        if (pace != pace::Pace::Design) {
+            Add("pace", steps, pace::Name(pace));
+        }
     } else if (happening.kind == Kind::Opened) {
-        name = happening.detail;
-        // The count goes on from the record and what still waits; a pet without either starts here.
-        const liferecord::Reading record = liferecord::Read(liferecord::Path(name), true);
-        const auto held = waiting.find(name);
-        steps = held != waiting.end() && !held->second.rows.empty() ? held->second.rows.back().steps
-                : record.rows.empty()                               ? 0
-                                                                    : record.rows.back().steps;
-        Add("open", steps);
+        Open(happening.detail);
+    } else if (happening.kind == Kind::PaceChanged) {
+        pace = pace::FromName(happening.detail).value_or(pace);
+        Add("pace", steps, pace::Name(pace));
     } else if (happening.kind == Kind::Lived) {
+        // A row for each minute of play that a step begins.
+        const std::uint64_t before = passes;
         ++steps;
-        if (steps == 1 || liferecord::MinuteOf(steps) != liferecord::MinuteOf(steps - 1)) {
+        passes += pace::PassesPerStep(pace);
+        if (steps == 1 || before / liferecord::kPassesPerMinute != passes / liferecord::kPassesPerMinute) {
             Add("live", steps);
         }
     } else if (const auto row = OneRowEach().find(happening.kind); row != OneRowEach().end()) {
         Add(row->second.event, row->second.inStep ? steps + 1 : steps, happening.detail);
+    }
+}
+
+void LifeRecorder::Open(const std::string& petName) {
+    name = petName;
+    // The count goes on from the record and what still waits; a pet without either starts here.
+    std::vector<LifeRow> rows = liferecord::Read(liferecord::Path(name), true).rows;
+    if (const auto held = waiting.find(name); held != waiting.end()) {
+        rows.insert(rows.end(), held->second.rows.begin(), held->second.rows.end());
+    }
+    steps = rows.empty() ? 0 : rows.back().steps;
+    passes = rows.empty() ? 0 : liferecord::PassesAt(rows).back();
+    Add("open", steps);
+    if (liferecord::PaceAfter(rows) != pace) {
+        Add("pace", steps, pace::Name(pace));
     }
 }
 

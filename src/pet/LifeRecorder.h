@@ -29,6 +29,8 @@ public:
     static LifeRow RowOf(const Pet& pet);
     // Life steps of the current pet since it was made.
     std::uint64_t Steps() const { return steps; }
+    // The pace the game runs at from the start (its changes are announced).
+    void SetPace(pace::Pace chosen) { pace = chosen; }
 
     // Appends every row that waits, the current pet's and any an earlier pet could not write;
     // true when none of the current pet's waits any more.
@@ -48,11 +50,14 @@ private:
         liferecord::Tail tail;
     };
     void Hear(const happenings::Happening& happening);
+    void Open(const std::string& petName);
     void Add(const char* event, std::uint64_t atStep, const std::string& detail = {});
 
     PetSource currentPet;
     std::string name;
     std::uint64_t steps = 0;
+    std::uint64_t passes = 0; // of play, up to the last step
+    pace::Pace pace = pace::Pace::Design;
     std::map<std::string, Waiting> waiting;
     // Last, so that nothing is heard before the rest is ready.
     happenings::Subscription subscription;

@@ -1,5 +1,6 @@
 #include "pet/Memories.h"
 
+#include "pet/LifeRecord.h"
 #include "support/FileError.h"
 #include "support/FileOps.h"
 #include "support/Seams.h"
@@ -33,7 +34,14 @@ std::vector<std::string> Extensions(const fs::path& pets, const std::string& nam
     return found;
 }
 
-std::string Stamp() {
+// The time of the pet's death, as its record's death row has it ("2026-12-07T09:00:00+01:00",
+// the local time then), or else the time of the move.
+std::string Stamp(const std::string& name) {
+    const std::vector<LifeRow> rows = liferecord::Read(liferecord::Path(name), false).rows;
+    if (!rows.empty() && rows.back().event == "death" && rows.back().time.size() >= 16) {
+        const std::string& died = rows.back().time;
+        return died.substr(0, 10) + " " + died.substr(11, 2) + "-" + died.substr(14, 2);
+    }
     const std::time_t now = wallclock::Now();
     std::tm local{};
     localtime_r(&now, &local);
@@ -56,7 +64,7 @@ std::vector<std::string> Keep(const std::string& name) {
     }
     std::error_code error;
     // One stem for all the pet's files, free for every one of them.
-    const std::string stamped = name + " " + Stamp();
+    const std::string stamped = name + " " + Stamp(name);
     std::string stem = stamped;
     const auto taken = [&](const std::string& extension) {
         return fs::exists(kept / (stem + "." + extension), error);

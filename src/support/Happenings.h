@@ -29,6 +29,7 @@ enum class Kind {
     TurnLost,
     TurnDrawn,
     Saving,      // the pet's file is about to be saved; detail: the pet's name
+    PaceChanged, // the player chose another pace; detail: its name
     FocusGained, // the game window got the keyboard focus
 };
 

@@ -3,6 +3,7 @@
 #include "support/FileError.h"
 #include "support/TextFiles.h"
 
+#include <algorithm>
 #include <charconv>
 #include <set>
 #include <utility>
@@ -87,6 +88,20 @@ std::optional<bool> Preferences::GetSwitch(const std::string& key) const {
         return found->second == "on";
     }
     Refuse(found->first, key + " must be \"on\" or \"off\", not \"" + found->second + "\"");
+    return std::nullopt;
+}
+
+std::optional<std::string> Preferences::GetOneOf(const std::string& key,
+                                                 const std::vector<std::string>& allowed) const {
+    const auto found = Find(key);
+    if (!found || std::find(allowed.begin(), allowed.end(), found->second) != allowed.end()) {
+        return found ? std::optional(found->second) : std::nullopt;
+    }
+    std::string choices;
+    for (std::size_t i = 0; i < allowed.size(); ++i) {
+        choices += (i == 0 ? "" : i + 1 == allowed.size() ? " or " : ", ") + allowed[i];
+    }
+    Refuse(found->first, key + " must be " + choices + ", not \"" + found->second + "\"");
     return std::nullopt;
 }
 

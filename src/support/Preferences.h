@@ -25,6 +25,9 @@ public:
     std::optional<int> GetNumber(const std::string& key, int low, int high) const;
     // "on" or "off"; anything else gets the refusal line and counts as missing.
     std::optional<bool> GetSwitch(const std::string& key) const;
+    // One of `allowed`; anything else gets the refusal line and counts as missing.
+    std::optional<std::string> GetOneOf(const std::string& key,
+                                        const std::vector<std::string>& allowed) const;
 
     // Gives the key this value: its first line is replaced (later lines of the same key go),
     // or a line is added at the end, and the file is replaced in one step. False (after the

@@ -4,8 +4,6 @@
 #include "growth/Food.h"
 #include "growth/GrowthAdvice.h"
 #include "growth/GrowthMap.h"
-#include "presentation/PicFactory.h"
-#include "presentation/Picture.h"
 #include "presentation/Text.h"
 #include "presentation/WindowApp.h"
 #include "views/Plot.h"
@@ -15,7 +13,6 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
-#include <memory>
 
 namespace {
 using plot::Whole;
@@ -39,49 +36,6 @@ sf::Color WithAlpha(sf::Color colour, sf::Uint8 alpha) {
 
 sf::Color Darker(sf::Color colour) {
     return {sf::Uint8(colour.r * 7 / 10), sf::Uint8(colour.g * 7 / 10), sf::Uint8(colour.b * 7 / 10)};
-}
-
-// A stage's picture shrunk by a whole factor (each pixel the mean of a square of pixels, weighed
-// by their opacity), so it stays crisp; made once per picture and size.
-facade::Picture* SmallPicture(const std::string& name, float most) {
-    static auto& cache = *new std::map<std::pair<std::string, int>, std::unique_ptr<facade::Picture>>();
-    const sf::Image& image = PicFactory::GetPicture(name)->GetImage();
-    const sf::Vector2u size = image.getSize();
-    const unsigned factor =
-        std::max(1u, unsigned(std::ceil(float(std::max(size.x, size.y)) / std::max(most, 1.0f))));
-    auto& small = cache[{name, int(factor)}];
-    if (!small) {
-        const unsigned w = size.x / factor, h = size.y / factor;
-        std::vector<sf::Uint8> pixels(std::size_t(w) * h * 4);
-        for (unsigned y = 0; y < h; ++y) {
-            for (unsigned x = 0; x < w; ++x) {
-                double sum[4] = {0, 0, 0, 0};
-                for (unsigned dy = 0; dy < factor; ++dy) {
-                    for (unsigned dx = 0; dx < factor; ++dx) {
-                        const sf::Color c = image.getPixel(x * factor + dx, y * factor + dy);
-                        sum[0] += c.r * c.a;
-                        sum[1] += c.g * c.a;
-                        sum[2] += c.b * c.a;
-                        sum[3] += c.a;
-                    }
-                }
-                sf::Uint8* out = &pixels[(std::size_t(y) * w + x) * 4];
-                for (int i = 0; i < 3; ++i) {
-                    out[i] = sum[3] > 0 ? sf::Uint8(sum[i] / sum[3]) : 0;
-                }
-                out[3] = sf::Uint8(sum[3] / (factor * factor));
-            }
-        }
-        small = std::make_unique<facade::Picture>(w, h, pixels.data());
-    }
-    return small.get();
-}
-
-void Put(sf::RenderTarget& target, const std::string& name, float most, sf::Vector2f at) {
-    facade::Picture* picture = SmallPicture(name, most);
-    picture->SetCenter(1, 1);
-    picture->SetPosition(std::round(at.x), std::round(at.y));
-    picture->Draw(target);
 }
 
 std::string Ordinal(int n) {
@@ -245,7 +199,7 @@ void DrawNames(sf::RenderTarget& target, const plot::Plane& plane, const growth:
             std::min(right, std::clamp(cell.left + cell.width / 2.0f - width / 2.0f, cell.left + 2.0f,
                                        std::max(cell.left + 2.0f, cell.left + cell.width - width - 2.0f)));
         const float y = cell.top + cell.height / 2.0f;
-        Put(target, next + "_Normal0", most, {x + most / 2.0f, y});
+        plot::PutPicture(target, next + "_Normal0", most, {x + most / 2.0f, y});
         plot::Place(target, name, Whole(x + most + 3.0f, y), {0, 1});
     }
 }
@@ -277,7 +231,7 @@ void DrawPath(sf::RenderTarget& target, const plot::Plane& plane, const std::vec
     ring.setOutlineColor(kPath);
     ring.setOutlineThickness(1.5f);
     target.draw(ring);
-    Put(target, now.stage + "_" + now.body + "0", 24.0f, points.back());
+    plot::PutPicture(target, now.stage + "_" + now.body + "0", 24.0f, points.back());
 }
 
 // One line per next stage: what the pet lacks for it and the planner's food.

@@ -331,14 +331,16 @@ void DrawHeading(facade::WindowApp& window, const sf::FloatRect& area, const Cha
 
 void DrawLifeChart(facade::WindowApp& window, const sf::FloatRect& area, const std::vector<LifeRow>& record,
                    const std::string& petName) {
-    // A record keeps its steps in order unless edited by hand; the chart needs them so.
-    const auto earlier = [](const LifeRow& a, const LifeRow& b) { return a.steps < b.steps; };
-    std::vector<LifeRow> sorted;
-    if (!std::is_sorted(record.begin(), record.end(), earlier)) {
-        sorted = record;
-        std::stable_sort(sorted.begin(), sorted.end(), earlier);
+    // Across is the time of play: each step counts as the design's steps its pace made it last,
+    // which is exact, as every pace's step is a whole number of the design's.
+    std::vector<LifeRow> rows = record;
+    const std::vector<std::uint64_t> passes = liferecord::PassesAt(record);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        rows[i].steps = passes[i] / liferecord::kPassesPerStep;
     }
-    const std::vector<LifeRow>& rows = sorted.empty() ? record : sorted;
+    // A record keeps its steps in order unless edited by hand; the chart needs them so.
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const LifeRow& a, const LifeRow& b) { return a.steps < b.steps; });
     Chart chart = LayOut(area);
     DrawHeading(window, area, chart, rows, petName);
     if (rows.empty()) {

@@ -6,22 +6,35 @@
 #include "support/Seams.h"
 #include "views/GrowthMapPage.h"
 #include "views/LifeChart.h"
+#include "views/MemorialPage.h"
 #include "views/Plot.h"
 
-#include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Window/Event.hpp>
 
 #include <cmath>
 
 namespace {
-const char* const kPageNames[LifeView::kPages] = {"growth map", "life chart"};
+const char* PageName(LifeView::Page page) {
+    switch (page) {
+    case LifeView::Page::GrowthMap:
+        return "growth map";
+    case LifeView::Page::LifeChart:
+        return "life chart";
+    case LifeView::Page::Remembered:
+        break;
+    }
+    return "remembered";
+}
 } // namespace
 
-LifeView::LifeView(facade::WindowApp* window, std::vector<LifeRow> rows, LifeRow now,
-                   std::vector<const Food*> foods, std::string petName,
-                   facade::OperationTable windowOperations)
-    : window(window), rows(std::move(rows)), now(std::move(now)), foods(std::move(foods)),
-      petName(std::move(petName)), windowOperations(std::move(windowOperations)) {}
+LifeView::LifeView(facade::WindowApp* window, std::optional<PetLife> life,
+                   std::vector<remembered::Pet> remembered, facade::OperationTable windowOperations)
+    : window(window), life(std::move(life)), remembered(std::move(remembered)),
+      windowOperations(std::move(windowOperations)) {
+    pages = this->life ? std::vector{Page::GrowthMap, Page::LifeChart, Page::Remembered}
+                       : std::vector{Page::Remembered};
+    pageMarks.resize(pages.size());
+}
 
 LifeView::End LifeView::Run() {
     page = 0;
@@ -64,8 +77,12 @@ bool LifeView::HandleKey(int key) {
     }
     if (key == keys::Left && page > 0) {
         --page;
-    } else if (key == keys::Right && page + 1 < kPages) {
+    } else if (key == keys::Right && page + 1 < pages.size()) {
         ++page;
+    } else if (GetPage() == Page::Remembered && (key == keys::Up || key == keys::Down)) {
+        const std::size_t fits = MemorialFits(PageArea());
+        const std::size_t most = remembered.size() > fits ? remembered.size() - fits : 0;
+        first = key == keys::Up ? (first > 0 ? first - 1 : 0) : std::min(first + 1, most);
     }
     return false;
 }
@@ -74,7 +91,7 @@ int LifeView::KeyAt(float x, float y) const {
     if (back.contains(x, y)) {
         return keys::Escape;
     }
-    for (int p = 0; p < kPages; ++p) {
+    for (std::size_t p = 0; p < pages.size(); ++p) {
         if (p != page && pageMarks[p].contains(x, y)) {
             return p < page ? keys::Left : keys::Right;
         }
@@ -82,46 +99,58 @@ int LifeView::KeyAt(float x, float y) const {
     return keys::NoKey;
 }
 
-void LifeView::Draw() {
-    const float width = static_cast<float>(window->GetWidth());
-    const float height = static_cast<float>(window->GetHeight());
-    const sf::FloatRect area(0.0f, 0.0f, width, height - kMarksHeight);
-    window->ClearScreen();
-    if (page == 0) {
-        DrawGrowthMap(*window, area, rows, now, petName, foods);
-    } else {
-        DrawLifeChart(*window, area, rows, petName);
-    }
+sf::FloatRect LifeView::PageArea() const {
+    return {0.0f, 0.0f, static_cast<float>(window->GetWidth()),
+            static_cast<float>(window->GetHeight()) - kMarksHeight};
+}
 
-    // The marks: "<- growth map   life chart ->", the current page dark and underlined.
-    const float y = height - kMarksHeight / 2.0f;
-    float x = width / 2.0f - 8.0f;
-    for (int p = kPages - 1; p >= 0; --p) {
-        const bool current = p == page;
-        std::string label = kPageNames[p];
-        if (!current) {
-            label = p < page ? "<-  " + label : label + "  ->";
-        }
-        facade::Text mark(label, facade::Text::kDefaultFont, 12);
-        mark.SetColor(current ? plot::kInk : plot::kFaint);
-        mark.SetCenter(p == 0 ? 2 : 0, 1);
-        mark.SetPosition(std::round(p == 0 ? x : x + 16.0f), std::round(y));
-        mark.Draw(*window);
-        const sf::FloatRect box = mark.GetBounds();
-        pageMarks[p] = {box.left - 6.0f, y - kMarksHeight / 2.0f, box.width + 12.0f, kMarksHeight};
-        if (current) {
-            sf::RectangleShape line({box.width, 1.5f});
-            line.setPosition(box.left, box.top + box.height + 3.0f);
-            line.setFillColor(plot::kInk);
-            window->draw(line);
-        }
+void LifeView::Draw() {
+    const sf::FloatRect area = PageArea();
+    window->ClearScreen();
+    if (GetPage() == Page::GrowthMap) {
+        DrawGrowthMap(*window, area, life->rows, life->now, life->name, life->foods);
+    } else if (GetPage() == Page::LifeChart) {
+        DrawLifeChart(*window, area, life->rows, life->name);
+    } else {
+        DrawMemorial(*window, area, remembered, first);
     }
+    const float y = area.height + kMarksHeight / 2.0f;
+    DrawMarks(y);
     facade::Text escape("Esc: back", facade::Text::kDefaultFont, 11);
     escape.SetColor(plot::kFaint);
     escape.SetCenter(2, 1);
-    escape.SetPosition(std::round(width - 10.0f), std::round(y));
+    escape.SetPosition(std::round(area.width - 10.0f), std::round(y));
     escape.Draw(*window);
     const sf::FloatRect box = escape.GetBounds();
     back = {box.left - 6.0f, y - kMarksHeight / 2.0f, box.width + 16.0f, kMarksHeight};
     window->Display();
+}
+
+void LifeView::DrawMarks(float y) {
+    // "<- growth map   life chart   remembered ->" in the middle: the current page dark and
+    // underlined, arrows at the ends for the pages on either side.
+    constexpr float kGap = 16.0f;
+    std::vector<facade::Text> marks;
+    float width = 0.0f;
+    for (std::size_t p = 0; p < pages.size(); ++p) {
+        const std::string name = PageName(pages[p]);
+        marks.emplace_back(p + 1 == page   ? "<-  " + name
+                           : p == page + 1 ? name + "  ->"
+                                           : name,
+                           facade::Text::kDefaultFont, 12);
+        marks.back().SetColor(p == page ? plot::kInk : plot::kFaint);
+        width += marks.back().GetWidth() + (p > 0 ? kGap : 0.0f);
+    }
+    float x = std::round(static_cast<float>(window->GetWidth()) / 2.0f - width / 2.0f);
+    for (std::size_t p = 0; p < marks.size(); ++p) {
+        marks[p].SetCenter(0, 1);
+        marks[p].SetPosition(x, std::round(y));
+        marks[p].Draw(*window);
+        const sf::FloatRect box = marks[p].GetBounds();
+        pageMarks[p] = {box.left - 6.0f, y - kMarksHeight / 2.0f, box.width + 12.0f, kMarksHeight};
+        if (p == page) {
+            plot::Box(*window, {box.left, box.top + box.height + 3.0f, box.width, 1.5f}, plot::kInk);
+        }
+        x += marks[p].GetWidth() + kGap;
+    }
 }

@@ -1,13 +1,62 @@
 #include "views/Plot.h"
 
+#include "presentation/PicFactory.h"
+#include "presentation/Picture.h"
+
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/VertexArray.hpp>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <map>
+#include <memory>
 
 namespace plot {
+namespace {
+// Each pixel of the small picture is the mean of a square of pixels, weighed by their opacity;
+// made once per picture and size.
+facade::Picture* SmallPicture(const std::string& name, float most) {
+    static auto& cache = *new std::map<std::pair<std::string, int>, std::unique_ptr<facade::Picture>>();
+    const sf::Image& image = PicFactory::GetPicture(name)->GetImage();
+    const sf::Vector2u size = image.getSize();
+    const unsigned factor =
+        std::max(1u, unsigned(std::ceil(float(std::max(size.x, size.y)) / std::max(most, 1.0f))));
+    auto& small = cache[{name, int(factor)}];
+    if (!small) {
+        const unsigned w = size.x / factor, h = size.y / factor;
+        std::vector<sf::Uint8> pixels(std::size_t(w) * h * 4);
+        for (unsigned y = 0; y < h; ++y) {
+            for (unsigned x = 0; x < w; ++x) {
+                double sum[4] = {0, 0, 0, 0};
+                for (unsigned dy = 0; dy < factor; ++dy) {
+                    for (unsigned dx = 0; dx < factor; ++dx) {
+                        const sf::Color c = image.getPixel(x * factor + dx, y * factor + dy);
+                        sum[0] += c.r * c.a;
+                        sum[1] += c.g * c.a;
+                        sum[2] += c.b * c.a;
+                        sum[3] += c.a;
+                    }
+                }
+                sf::Uint8* out = &pixels[(std::size_t(y) * w + x) * 4];
+                for (int i = 0; i < 3; ++i) {
+                    out[i] = sum[3] > 0 ? sf::Uint8(sum[i] / sum[3]) : 0;
+                }
+                out[3] = sf::Uint8(sum[3] / (factor * factor));
+            }
+        }
+        small = std::make_unique<facade::Picture>(w, h, pixels.data());
+    }
+    return small.get();
+}
+} // namespace
+
+void PutPicture(sf::RenderTarget& target, const std::string& name, float most, sf::Vector2f at) {
+    facade::Picture* picture = SmallPicture(name, most);
+    picture->SetCenter(1, 1);
+    picture->SetPosition(std::round(at.x), std::round(at.y));
+    picture->Draw(target);
+}
 
 facade::Text Styled(const std::string& text, const Style& style) {
     facade::Text styled(text, style.font, style.size);

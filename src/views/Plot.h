@@ -50,6 +50,10 @@ sf::FloatRect Write(sf::RenderTarget& target, const std::string& text, const Sty
 // The point rounded to whole pixels.
 sf::Vector2f Whole(float x, float y);
 
+// The game's picture of that name, shrunk by a whole factor to at most `most` pixels across and
+// down (so it stays crisp), drawn centred on `at`.
+void PutPicture(sf::RenderTarget& target, const std::string& name, float most, sf::Vector2f at);
+
 // A filled box; with an outline colour, a one pixel outline around it.
 void Box(sf::RenderTarget& target, const sf::FloatRect& box, sf::Color fill,
          sf::Color outline = sf::Color::Transparent);

@@ -1,6 +1,12 @@
 #include "core/BehaviorScheduler.h"
+#include "core/Behaviors.h"
+#include "growth/BodyState.h"
+#include "growth/StateFactory.h"
+#include "pet/Pet.h"
+#include "support/Happenings.h"
+#include "support/Pace.h"
 
-#include "TestSupport.h"
+#include "TempGameFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -76,4 +82,46 @@ TEST(BehaviorScheduler, StopFinishesThePassAndItsSleep) {
     scheduler.Add(&behind);
     scheduler.Run(); // the stopper acts on the second pass
     EXPECT_EQ(std::tuple(sleeps.waits, behind.acts.size()), std::tuple(std::vector<double>{0.05, 0.05}, 1u));
+}
+
+// The pace spaces the pet's life steps three or ten times as far apart and leaves the other
+// behaviours alone; the egg, which hatches after its sixth step, is still an egg after 45 s of
+// passes at a kinder pace. A change of pace holds from the next step.
+TEST(BehaviorScheduler, APaceSpacesOnlyThePetsLifeSteps) {
+    TempGameFolder game;
+    game.Write("Pets/Default.default", "Egg\nNormal\n10.000000 120.000000 0 0 100 50 0 80 90 \n");
+    ConstantRandom zero{0}; // every phase starts at 0, and nothing random happens to the egg
+    StateFactory factory("Settings\\NoPictures.list", "Settings\\NoMoves.list");
+    for (const auto& [chosen, stage] : {std::pair{pace::Pace::Design, "SmallBaby"},
+                                        {pace::Pace::Relaxed, "Egg"},
+                                        {pace::Pace::Gentle, "Egg"}}) {
+        Pet pet("Default", "PIP", nullptr, &factory);
+        BehaviorScheduler scheduler;
+        PetAutoBehavior life(&pet, nullptr, chosen);
+        Probe save(6000), frame(5);
+        std::vector<int> steps;
+        happenings::Subscription lived([&](const happenings::Happening& h) {
+            if (h.kind == happenings::Kind::Lived) {
+                steps.push_back(pass);
+            }
+        });
+        scheduler.Add(&life);
+        scheduler.Add(&save);
+        scheduler.Add(&frame);
+        Passes(scheduler, 900); // 45 s
+        EXPECT_EQ(pet.GetBodyState().GetGrowStateName(), stage) << pace::Name(chosen);
+        EXPECT_EQ(std::tuple(frame.acts.size(), save.acts.size()), std::tuple(150u, 0u));
+        for (pass = 901; pass <= 3600; ++pass) { // 3 minutes: three steps at any pace
+            scheduler.RunPass();
+        }
+        const int apart = static_cast<int>(pace::PassesPerStep(chosen));
+        ASSERT_GE(steps.size(), 3u);
+        for (std::size_t i = 1; i < steps.size(); ++i) {
+            EXPECT_EQ(steps[i] - steps[i - 1], apart) << pace::Name(chosen);
+        }
+        life.SetPeriod(PetAutoBehavior::PeriodAt(pace::Pace::Design));
+        const std::size_t before = steps.size();
+        Passes(scheduler, 303);
+        EXPECT_GE(steps.size() - before, 2u) << "a new pace holds from the next step";
+    }
 }

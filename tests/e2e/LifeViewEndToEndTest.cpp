@@ -1,18 +1,41 @@
 // The life view through the real binary: keys and clicks open it, turn its pages and leave it.
 #include "e2e/GameProcess.h"
+#include "pet/LifeRecord.h"
 
 #include <gtest/gtest.h>
 
 using namespace e2e;
 
 namespace {
-// The page marks sit in the bottom band; the current page's is dark, the other grey: 0 for
-// the growth map on the left, 1 for the life chart on the right.
-bool OnPage(const Shot& s, int page) {
-    const unsigned middle = s.width / 2, band = s.height - 26;
-    const int left = s.Count(0, band, middle, s.height, true),
-              right = s.Count(middle, band, s.width, s.height, true);
-    return !PetDrawn(s) && (page == 0 ? left > 10 && right == 0 : right > 10 && left == 0);
+// The page marks in the bottom band, left to right, then "Esc: back": runs of ink further apart
+// than the gaps inside a mark. Each is [begin, end).
+std::vector<std::pair<unsigned, unsigned>> Marks(const Shot& s) {
+    std::vector<std::pair<unsigned, unsigned>> runs;
+    for (unsigned x = 0; x < s.width; ++x) {
+        if (s.Count(x, s.height - 26, x + 1, s.height) == 0) {
+            continue;
+        }
+        if (runs.empty() || x > runs.back().second + 12) {
+            runs.push_back({x, x});
+        }
+        runs.back().second = x + 1;
+    }
+    return runs;
+}
+
+// The view shows the page-th of `pages` pages: that mark alone is dark.
+bool OnPage(const Shot& s, std::size_t page, std::size_t pages = 3) {
+    const auto marks = Marks(s);
+    if (PetDrawn(s) || marks.size() != pages + 1) {
+        return false;
+    }
+    for (std::size_t p = 0; p < pages; ++p) {
+        const bool dark = s.Count(marks[p].first, s.height - 26, marks[p].second, s.height, true) > 10;
+        if (dark != (p == page)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 // A dirty baby: unfit, so it does not grow meanwhile.
@@ -26,11 +49,11 @@ TEST(EndToEndLifeView, KeysAndClicksOpenTheViewTurnItsPagesAndLeaveIt) {
     game.Write("Pets/PIP.data", kDirtyBaby);
     game.Start();
     ASSERT_NE(game.Main(), 0u) << game.Err();
-    // With no pet l does nothing: the menu key after it still opens the menu.
-    game.Keys({"l", "m"});
-    const auto menu = [](const Shot& s) { return s.Count(0, 0, 480, 360) > 100000; };
-    EXPECT_TRUE(menu(game.WaitForShot(menu))) << "l without a pet should leave the keys alone";
-    game.Keys({"o", "Return"});
+    // With no pet l shows the remembered pets alone: none, in one line.
+    game.Keys({"l"});
+    const auto none = [](const Shot& s) { return OnPage(s, 0, 1) && s.Count(100, 160, 380, 190) > 100; };
+    EXPECT_TRUE(none(game.WaitForShot(none))) << "l without a pet should show that none is remembered";
+    game.Keys({"Escape", "m", "o", "Return"});
     const Shot home = game.WaitForShot(PetDrawn);
     ASSERT_TRUE(PetDrawn(home));
 
@@ -52,9 +75,9 @@ TEST(EndToEndLifeView, KeysAndClicksOpenTheViewTurnItsPagesAndLeaveIt) {
         end = home.Count(x, 336, x + 1, 360) > 0 ? x : end;
     }
     game.Click(int(end) - 8, 347);
-    EXPECT_TRUE(OnPage(game.WaitForShot([](const Shot& s) { return OnPage(s, 0); }), 0))
-        << "no view from the hint";
-    game.Click(290, 347);
+    const Shot map0 = game.WaitForShot([](const Shot& s) { return OnPage(s, 0); });
+    ASSERT_TRUE(OnPage(map0, 0)) << "no view from the hint";
+    game.Click(int(Marks(map0)[1].first + Marks(map0)[1].second) / 2, 347);
     EXPECT_TRUE(OnPage(game.WaitForShot([](const Shot& s) { return OnPage(s, 1); }), 1))
         << "no turn from the mark";
     game.Click(450, 347);
@@ -92,4 +115,54 @@ TEST(EndToEndLifeView, BothPagesFillALargerWindow) {
     };
     game.Keys({"Right"});
     EXPECT_TRUE(chart(game.WaitForShot(chart))) << "the life chart should fill the window";
+}
+
+// Without a pet, l shows the pets that died, newest first: three here, the middle one without a
+// record. Each band of 62 pixels has the pet's picture at the left; those with a record have a
+// strip of their health in the meters' colours at the right, the other a dash.
+TEST(EndToEndLifeView, WithoutAPetLShowsTheRememberedPetsNewestFirst) {
+    REQUIRE_DISPLAY();
+    GameProcess game;
+    const std::string data = " 3\nSmallChick Normal\n40 700 0 0 80 50 10 50 80 \n";
+    const auto record = [](const std::string& day, const std::string& cause) {
+        std::string rows = std::string(liferecord::kHeader) + "\n";
+        for (int row = 0; row < 20; ++row) {
+            rows += "2026-12-" + day + "T10:" + std::to_string(10 + row) + ":00+01:00," +
+                    std::to_string(12 * row) +
+                    (row == 19  ? ",death"
+                     : row == 0 ? ",new"
+                                : ",live") +
+                    ",SmallChick,Normal,40,700,50,30,80," + std::to_string(100 - 5 * row) + ",10,0,0," +
+                    (row == 19 ? "\"" + cause + "\"" : "") + "\n";
+        }
+        return rows;
+    };
+    game.Write("Pets/Memories/REX 2026-12-01 10-29.data", "REX" + data);
+    game.Write("Pets/Memories/REX 2026-12-01 10-29.life", record("01", "Die From Unhealthiness!"));
+    game.Write("Pets/Memories/OLD 2026-12-03 07-15.data", "OLD" + data);
+    game.Write("Pets/SAD.data", "SAD" + data);
+    game.Write("Pets/SAD.life", record("05", "Die From Starving!"));
+    game.Start();
+    ASSERT_NE(game.Main(), 0u) << game.Err();
+    game.Keys({"l"});
+    const auto memorial = [](const Shot& s) {
+        const auto top = [](unsigned band) { return 38 + 62 * band; };
+        const auto strip = [&](unsigned band) {
+            int coloured = 0;
+            for (unsigned y = top(band) + 40; y < top(band) + 56; ++y) {
+                for (unsigned x = 340; x < 468; ++x) {
+                    const std::uint32_t p = s.rgb[y * s.width + x];
+                    const int r = p >> 16, g = (p >> 8) & 0xFF, b = p & 0xFF;
+                    coloured += std::max({r, g, b}) - std::min({r, g, b}) > 80 ? 1 : 0;
+                }
+            }
+            return coloured;
+        };
+        return OnPage(s, 0, 1) && s.Count(18, top(0), 64, top(0) + 54) > 200 &&
+               s.Count(18, top(1), 64, top(1) + 54) > 200 && s.Count(18, top(2), 64, top(2) + 54) > 200 &&
+               s.Count(0, top(3), 480, top(3) + 54) == 0 && strip(0) > 300 && strip(1) == 0 && strip(2) > 300;
+    };
+    EXPECT_TRUE(memorial(game.WaitForShot(memorial))) << "no memorial of three, newest first";
+    game.Keys({"Escape"});
+    EXPECT_TRUE(White(game.WaitForShot(White))) << "Escape should bring the home screen back";
 }

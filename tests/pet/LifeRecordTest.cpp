@@ -161,3 +161,32 @@ TEST(LifeRecord, ATornLineOrAFailedAppendIsCutAwaySoThatEveryRowLandsOnceAndWhol
     EXPECT_EQ(game.Read("Pets/PIP.life"), whole + now + now);
     EXPECT_EQ(liferecord::Read("Pets\\PIP.life", true).rows.size(), 4u);
 }
+
+// A change of pace is a row of its own, minutes of play follow the pace in force, and a pet
+// opened at another pace than its record ends with gets a row saying so.
+TEST_F(LifeRecordTest, APaceChangeIsARowAndTheMinutesOfPlayFollowThePace) {
+    game.Write("Pets/Default.default", "Egg\nNormal\n10.000000 120.000000 0 0 100 50 0 80 90 \n");
+    pet = std::make_unique<Pet>("Default", "PIP", nullptr, &factory);
+    Announce(Kind::Made, "PIP");
+    const auto live = [&](int steps) {
+        for (int step = 0; step < steps; ++step) {
+            pet->Live();
+        }
+    };
+    const auto paced = [&] {
+        std::vector<LifeRow> rows = recorder.Rows();
+        std::erase_if(rows, [](const LifeRow& row) { return row.event != "live" && row.event != "pace"; });
+        return Events(rows);
+    };
+    live(12); // 1212 passes: the 12th step begins minute 1
+    Announce(Kind::PaceChanged, "relaxed");
+    live(8); // 303 passes a step: minutes 2 and 3 begin at steps 16 and 20
+    Save();
+    EXPECT_EQ(paced(), "live@1 live@12 pace@12:relaxed live@16 live@20 ");
+    EXPECT_EQ(liferecord::PassesAt(recorder.Rows()).back(), 12u * 101 + 8 * 303);
+
+    recorder.SetPace(pace::Pace::Gentle); // as a game started at another pace
+    Announce(Kind::Opened, "PIP");
+    Save();
+    EXPECT_EQ(paced(), "live@1 live@12 pace@12:relaxed live@16 live@20 pace@20:gentle ");
+}
