@@ -1,5 +1,6 @@
 #include "views/LifeView.h"
 
+#include "growth/GrowthMap.h"
 #include "presentation/KeyCodes.h"
 #include "presentation/WindowApp.h"
 #include "support/EndRequest.h"
@@ -20,7 +21,9 @@ const char* const kPageNames[LifeView::kPages] = {"growth map", "life chart"};
 LifeView::LifeView(facade::WindowApp* window, std::vector<LifeRow> rows, LifeRow now,
                    std::vector<const Food*> foods, std::string petName,
                    facade::OperationTable windowOperations)
-    : window(window), rows(std::move(rows)), now(std::move(now)), foods(std::move(foods)),
+    : window(window), rows(std::move(rows)), now(std::move(now)),
+      plans(growth::PlanCare(growth::GrowthMap(this->now.stage),
+                             {this->now.height, this->now.weight, this->now.full, this->now.health}, foods)),
       petName(std::move(petName)), windowOperations(std::move(windowOperations)) {}
 
 LifeView::End LifeView::Run() {
@@ -88,7 +91,7 @@ void LifeView::Draw() {
     const sf::FloatRect area(0.0f, 0.0f, width, height - kMarksHeight);
     window->ClearScreen();
     if (page == 0) {
-        DrawGrowthMap(*window, area, rows, now, petName, foods);
+        DrawGrowthMap(*window, area, rows, now, petName, plans);
     } else {
         DrawLifeChart(*window, area, rows, petName);
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "growth/CarePlanner.h"
 #include "pet/LifeRow.h"
 #include "presentation/EventDispatcher.h"
 #include "presentation/Text.h"
@@ -46,7 +47,8 @@ private:
     facade::WindowApp* window;
     std::vector<LifeRow> rows;
     LifeRow now;
-    std::vector<const Food*> foods;
+    // Planned once: the page is drawn again and again while the view is open.
+    std::vector<growth::Plan> plans;
     std::string petName;
     facade::OperationTable windowOperations;
     int page = 0;
