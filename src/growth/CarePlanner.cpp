@@ -142,7 +142,9 @@ struct Node {
 
 struct KeyHash {
     std::size_t operator()(const std::pair<std::int64_t, std::int64_t>& key) const {
-        return std::hash<std::int64_t>()(key.first * 1000003 ^ key.second);
+        // Unsigned, so that the sentinel keys wrap rather than overflow.
+        return std::hash<std::uint64_t>()(static_cast<std::uint64_t>(key.first) * 1000003u ^
+                                          static_cast<std::uint64_t>(key.second));
     }
 };
 
