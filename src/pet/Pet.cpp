@@ -174,8 +174,8 @@ void Pet::NoteNeeds() {
     for (auto [held, was, name] :
          {std::tuple{now.hungry, shown.hungry, "hungry"}, std::tuple{now.dirty, shown.dirty, "dirty"},
           std::tuple{now.sick, shown.sick, "sick"}}) {
-        if (held && !was) {
-            happenings::Announce(happenings::Kind::NeedBegan, name);
+        if (held != was) {
+            happenings::Announce(held ? happenings::Kind::NeedBegan : happenings::Kind::NeedEnded, name);
         }
     }
     const bool hadAny = shown.Any();

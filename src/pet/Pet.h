@@ -81,7 +81,8 @@ private:
                 const std::string& detail = {});
     // Asks for the player's attention once for each need that has come since it last ended.
     void WatchNeeds();
-    // Announces each need whose mark has just come, whatever the focus, and the going of the last.
+    // Announces each need whose mark has just come or gone, whatever the focus, and the going of
+    // the last.
     void NoteNeeds();
 
     std::string name;
