@@ -6,7 +6,10 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <sstream>
+#include <string>
+#include <utility>
 
 using namespace e2e;
 
@@ -85,6 +88,32 @@ TEST(EndToEndScreen, PlusMakesX2WherePicturesAreExactBlocksTextIsSharpAndClicksW
     game.Keys({"m"});
     game.Click(100, 124);
     EXPECT_TRUE(WaitFor([&] { return !game.Read("Pets/PIP.data").empty(); })) << "the click missed";
+}
+
+// On a 1024 x 768 screen x2 does not fit: + says so, and - that x1 is the smallest size, each in a
+// balloon alone in the window, wider than "Size x1" would be; nothing changes size or is saved.
+TEST(EndToEndScreen, TheSizeKeysSayWhyTheSizeStays) {
+    REQUIRE_DISPLAY();
+    GameProcess game;
+    StartWithPet(game);
+    game.WaitForShot(PetDrawn);
+    const auto balloon = [](unsigned least, unsigned most) { // by the width of its ink
+        return [=](const Shot& s) {
+            unsigned left = s.width, right = 0;
+            for (unsigned x = 0; x < s.width; ++x) {
+                left = s.Count(x, 160, x + 1, 200) > 0 ? std::min(left, x) : left;
+                right = s.Count(x, 160, x + 1, 200) > 0 ? x : right;
+            }
+            return s.Count(0, 60, s.width, 160) == 0 && right > left && right - left >= least &&
+                   right - left <= most;
+        };
+    };
+    game.Keys({"plus"});
+    EXPECT_TRUE(balloon(250, 330)(game.WaitForShot(balloon(250, 330)))) << "x2 does not fit this screen";
+    game.Keys({"minus"});
+    EXPECT_TRUE(balloon(110, 180)(game.WaitForShot(balloon(110, 180)))) << "Smallest size";
+    EXPECT_EQ(std::pair(game.Capture().width, game.Read("Settings/Preferences.data")),
+              std::pair(480u, std::string()));
 }
 
 TEST(EndToEndScreen, AVanishedDisplayEndsTheGameWithOneLineAndTheFedPetSaved) {
