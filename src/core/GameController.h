@@ -127,6 +127,8 @@ private:
     // Runs a command on the pet, if there is one; a death it causes runs the death sequence.
     void LetPetAct(const std::function<void()>& act);
     ChooserDraw NameScreen(const std::vector<std::string>& names);
+    // The feed chooser's screen: each food with what it does and whether the care plan feeds it.
+    ChooserDraw FoodScreen(const std::vector<const Food*>& entries);
     // The "<-   Enter   ->" line at the bottom of the choosers.
     std::shared_ptr<facade::Text> ChooserHint() const;
     facade::EventOperation* Keep(std::unique_ptr<facade::EventOperation> operation);

@@ -1,11 +1,15 @@
 // Looking after saved pets through the real binary's menus, choosers and clicks, reading back
 // what the game saved and drew: the hint line, the need marks, the call for attention, meters.
 #include "e2e/GameProcess.h"
+#include "growth/Food.h"
+#include "growth/FoodEffects.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
+#include <set>
 #include <sstream>
 #include <tuple>
 
@@ -84,15 +88,34 @@ TEST(EndToEndPetCare, CommandsChangeTheSavedStatisticsEscapeChangesNothingAndOpe
     EXPECT_EQ(escaped.Kept(), opened.Kept());
     EXPECT_TRUE(PetDrawn(game.WaitForShot(PetDrawn))) << "the pet should show again";
 
-    // A click on "->" moves from the first food, Apple, to Cake: weight 120, health -5.
+    // A click on "->" moves from the first food, Apple, to Cake: weight 120, health -5. Under each
+    // picture, what the food does, and a green mark when BOB's care plan feeds it.
+    std::vector<std::unique_ptr<Food>> foods;
+    std::vector<const Food*> offered;
+    std::istringstream list(game.Read("Settings/Food.list"));
+    for (std::string line; std::getline(list, line); offered.push_back(foods.back().get())) {
+        foods.push_back(std::make_unique<Food>(line));
+    }
+    const std::set<std::string> planned = growth::PlannedFoods("Baby", 30.0, 500.0, offered);
+    const auto marked = [](const Shot& s) {
+        return std::count_if(s.rgb.begin() + 256 * 480, s.rgb.begin() + 280 * 480, [](std::uint32_t p) {
+                   return (p >> 8 & 0xFF) > (p >> 16) + 60 && (p >> 8 & 0xFF) > (p & 0xFF) + 40;
+               }) > 10;
+    };
     game.Keys({"p", "f"});
     const Shot chooser = game.WaitForShot([](const Shot& s) { return s.Count(10, 10, 120, 40, true) > 20; });
     EXPECT_GT(chooser.Count(200, 140, 280, 220), 1500) << "the food's picture should be in the middle";
+    EXPECT_GT(chooser.Count(100, 236, 380, 256, true), 100) << "no line of what the apple does";
+    EXPECT_EQ(marked(chooser), planned.count("Apple") > 0);
     unsigned right = 0; // the arrow's tip
     for (unsigned x = 0; x < chooser.width; ++x) {
         right = chooser.Count(x, 330, x + 1, 360, true) > 0 ? x : right;
     }
     game.Click(int(right) - 4, 345);
+    const auto cake = [&](const Shot& s) {
+        return s.Count(10, 10, 120, 40, true) > 20 && s.rgb != chooser.rgb;
+    };
+    EXPECT_EQ(marked(game.WaitForShot(cake)), planned.count("Cake") > 0);
     game.Keys({"Return"});
     game.WaitForShot([](const Shot& s) { return s.Count(10, 10, 120, 40) == 0 && PetDrawn(s); });
     const SavedPet fed = SaveAndRead(game, "BOB");
