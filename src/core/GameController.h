@@ -109,6 +109,8 @@ private:
     // Leaves the home screen (white, with the hint line) when there is no pet to draw over what
     // a command showed; sets the hint line for having a pet or not.
     void ClearIfNoPet();
+    // The home screen as it stood: the pet's last frame, or the empty home without a pet.
+    void PaintHome();
     // Shows a file problem to the player and on standard error.
     void Refuse(const FileError& error);
     // Saves the pet, if there is one; false when it could not be written.
