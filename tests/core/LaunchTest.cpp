@@ -5,8 +5,6 @@
 #include "support/TextFiles.h"
 
 #include <sstream>
-#include <string>
-#include <vector>
 
 TEST(Launch, OnlyHelpOrVersionAloneAreAnsweredAndAnythingElseIsMisuse) {
     EXPECT_EQ(launch::ParseArguments({}), launch::Request::Play);

@@ -17,7 +17,6 @@ TEST(Food, ItsLineTellsHeightWeightFullnessMoodEnergyAndHealthWithSignsAndLeaves
     EXPECT_EQ(growth::EffectLine(Food("Cake 0.2 120 -5 35 20 5 0 0")),
               "+0.2 cm  +120 g  full +35  mood +20  energy +5  health -5");
     EXPECT_EQ(growth::EffectLine(Food("Medicine 0.0 -5 30 0 -10 0 0 0")), "-5 g  mood -10  health +30");
-    // Tenths of a centimetre and whole grams: what shows as zero is left out.
     EXPECT_EQ(growth::EffectLine(Food("Crumb 0.04 2.6 0 0 0 0 3 3")), "+3 g");
     EXPECT_EQ(growth::EffectLine(Food("Water 0 0 0 0 0 0 0 0")), "no effect");
 }
