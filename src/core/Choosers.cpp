@@ -188,11 +188,10 @@ GameController::ChooserDraw GameController::FoodScreen(const std::vector<const F
         mark->SetCenter(1, 0);
         mark->SetPosition(Half(window->GetWidth()), below + 32.0f);
         facade::PicTextBasket basket;
-        for (facade::PicText* part :
-             {static_cast<facade::PicText*>(picture), static_cast<facade::PicText*>(caption.get()),
-              static_cast<facade::PicText*>(effects.get()), static_cast<facade::PicText*>(hint.get())}) {
-            basket.Add(part);
-        }
+        basket.Add(picture);
+        basket.Add(caption.get());
+        basket.Add(effects.get());
+        basket.Add(hint.get());
         if (planned->count(food.GetName()) > 0) {
             basket.Add(mark.get());
         }
