@@ -259,7 +259,7 @@ void DrawPath(sf::RenderTarget& target, const plot::Plane& plane, const std::vec
     plot::Polyline(target, points, colours, 2.0f);
     for (std::size_t k = 1; k + 1 < begins.size(); ++k) {
         const auto& [stage, at] = begins[k];
-        Put(target, stage + "_Normal0", 16.0f, at);
+        plot::PutPicture(target, stage + "_Normal0", 16.0f, at);
         facade::Text name = plot::Styled(growth::ShownName(stage), {10, Darker(StageColour(stage))});
         const bool room = at.x + 10.0f + name.GetWidth() < plane.box.left + plane.box.width;
         plot::Place(target, name, Whole(room ? at.x + 10.0f : at.x - 10.0f, at.y), {room ? 0 : 2, 1});
