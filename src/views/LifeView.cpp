@@ -45,9 +45,9 @@ LifeView::LifeView(facade::WindowApp* window, std::optional<PetLife> life,
 LifeView::End LifeView::Run() {
     page = 0;
     window->Activate();
-    // Drawn again after every event, and once a second for a window uncovered meanwhile: the
-    // page stands still, and drawing it takes more than everything else the game does at rest.
-    constexpr int kPollsPerRedraw = 20;
+    // Drawn again after every event, and twice a second for a window uncovered meanwhile, as the
+    // game's other loops are: the page stands still, and its plans are made once, on opening.
+    constexpr int kPollsPerRedraw = 10;
     bool changed = true;
     for (int polls = 0; window->IsOpened() && !ending::Requested(); ++polls) {
         if (changed || polls % kPollsPerRedraw == 0) {
