@@ -2,7 +2,9 @@
 #include "core/GameController.h"
 
 #include "core/Behaviors.h"
+#include "growth/BodyState.h"
 #include "growth/Food.h"
+#include "growth/FoodEffects.h"
 #include "growth/Game.h"
 #include "pet/Pet.h"
 #include "pet/PetStore.h"
@@ -17,6 +19,8 @@
 #include "support/Seams.h"
 
 #include <SFML/Window/Event.hpp>
+
+#include <set>
 
 namespace {
 // Which of the chooser's keys a click stands for: the hint's arrows at its ends, Return on the
@@ -35,6 +39,10 @@ int ChooserKeyAt(const sf::FloatRect& entry, const sf::FloatRect& hint, float x,
 float Half(unsigned size) {
     return static_cast<float>(size / 2);
 }
+
+constexpr const char* kPlanMark = "in the care plan";
+const sf::Color kEffectsInk(70, 70, 70);
+const sf::Color kPlanGreen(30, 130, 60);
 } // namespace
 
 GameController::ChooserEnd GameController::RunChooser(std::size_t count, std::size_t& cursor,
@@ -151,38 +159,60 @@ void GameController::OpenPet() {
     ClearIfNoPet();
 }
 
+GameController::ChooserDraw GameController::FoodScreen(const std::vector<const Food*>& entries) {
+    // The food's picture in the middle, its name at the top left, what it does under the picture
+    // and, for a food the care plan feeds, a mark; the arrows are shown so that they can be clicked.
+    auto caption = std::make_shared<facade::Text>("", kDefaultFont, 16);
+    caption->SetLayer(1);
+    caption->SetPosition(10, 10);
+    caption->SetColor(sf::Color::Blue);
+    auto effects = std::make_shared<facade::Text>("", kDefaultFont, 13);
+    effects->SetColor(kEffectsInk);
+    auto mark = std::make_shared<facade::Text>(kPlanMark, kDefaultFont, 12);
+    mark->SetColor(kPlanGreen);
+    const BodyState& body = pet->GetBodyState();
+    auto planned = std::make_shared<const std::set<std::string>>(growth::PlannedFoods(
+        body.GetGrowStateName(), {body.GetHeight(), body.GetWeight(), body.GetFull(), body.GetHealth()},
+        entries));
+    auto hint = ChooserHint();
+    return [this, &entries, caption, effects, mark, planned, hint](std::size_t at) {
+        const Food& food = *entries[at];
+        facade::Picture* picture = PicFactory::GetPicture(food.GetName());
+        picture->SetPosition(Half(window->GetWidth()), Half(window->GetHeight()));
+        picture->SetCenter(1, 1);
+        const sf::FloatRect drawn = picture->GetBounds();
+        const float below = drawn.height > 0 ? drawn.top + drawn.height : Half(window->GetHeight());
+        caption->SetText(food.GetName());
+        effects->SetText(growth::EffectLine(food));
+        effects->SetCenter(1, 0);
+        effects->SetPosition(Half(window->GetWidth()), below + 12.0f);
+        mark->SetCenter(1, 0);
+        mark->SetPosition(Half(window->GetWidth()), below + 32.0f);
+        facade::PicTextBasket basket;
+        basket.Add(picture);
+        basket.Add(caption.get());
+        basket.Add(effects.get());
+        basket.Add(hint.get());
+        if (planned->count(food.GetName()) > 0) {
+            basket.Add(mark.get());
+        }
+        window->ClearScreen();
+        basket.Draw(*window);
+        window->Display();
+        return ChooserFrame{drawn, hint->GetBounds()};
+    };
+}
+
 void GameController::Feed() {
     if (!pet || foods.empty()) {
         return;
     }
-    std::vector<Food*> entries;
+    std::vector<const Food*> entries;
     for (auto& [name, food] : foods) {
         entries.push_back(food.get());
     }
-    facade::Text caption("", kDefaultFont, 16);
-    caption.SetLayer(1);
-    caption.SetPosition(10, 10);
-    caption.SetColor(sf::Color::Blue);
-    // The arrows are shown here too, so that they can be clicked.
-    const auto hint = ChooserHint();
-
-    ChooseForPet(
-        entries.size(),
-        [&](std::size_t at) {
-            facade::Picture* picture = PicFactory::GetPicture(entries[at]->GetName());
-            picture->SetPosition(Half(window->GetWidth()), Half(window->GetHeight()));
-            picture->SetCenter(1, 1);
-            caption.SetText(entries[at]->GetName());
-            facade::PicTextBasket basket;
-            basket.Add(picture);
-            basket.Add(&caption);
-            basket.Add(hint.get());
-            window->ClearScreen();
-            basket.Draw(*window);
-            window->Display();
-            return ChooserFrame{picture->GetBounds(), hint->GetBounds()};
-        },
-        [&](std::size_t chosen) { LetPetAct([&] { pet->Feed(*entries[chosen]); }); });
+    ChooseForPet(entries.size(), FoodScreen(entries),
+                 [&](std::size_t chosen) { LetPetAct([&] { pet->Feed(*entries[chosen]); }); });
 }
 
 void GameController::Play() {

@@ -79,7 +79,8 @@ GameController::GameController()
     gameNames = loader->InitGameList(kGameListPath);
     window = loader->InitWindowApp(kWindowPath);
 
-    paperScissorsStone = std::make_unique<TTTProxy>();
+    // The mini-game holds the program while it runs; the pet's window keeps its picture meanwhile.
+    paperScissorsStone = std::make_unique<TTTProxy>([this] { PaintHome(); });
     gameNames = Initializer::KeepRegisteredGames(gameNames, kGameListPath);
 
     scheduler = std::make_unique<BehaviorScheduler>();
@@ -233,6 +234,15 @@ void GameController::ClearIfNoPet() {
     // on screen looking as if it still took keys.
     window->SetHint(pet ? kPetHint : kNoPetHint, pet != nullptr);
     if (!pet) {
+        window->ClearHome();
+        window->Display();
+    }
+}
+
+void GameController::PaintHome() {
+    if (pet) {
+        pet->Redraw();
+    } else {
         window->ClearHome();
         window->Display();
     }

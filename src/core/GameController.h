@@ -113,6 +113,8 @@ private:
     // Leaves the home screen (white, with the hint line) when there is no pet to draw over what
     // a command showed; sets the hint line for having a pet or not.
     void ClearIfNoPet();
+    // The home screen as it stood: the pet's last frame, or the empty home without a pet.
+    void PaintHome();
     // Shows a file problem to the player and on standard error.
     void Refuse(const FileError& error);
     // Saves the pet, if there is one; false when it could not be written.
@@ -133,6 +135,8 @@ private:
     ChooserDraw NameScreen(const std::vector<std::string>& names);
     // The pace chooser's screen: the pace's name, what it means, and the arrows.
     ChooserDraw PaceScreen();
+    // The feed chooser's screen: each food with what it does and whether the care plan feeds it.
+    ChooserDraw FoodScreen(const std::vector<const Food*>& entries);
     // The "<-   Enter   ->" line at the bottom of the choosers.
     std::shared_ptr<facade::Text> ChooserHint() const;
     facade::EventOperation* Keep(std::unique_ptr<facade::EventOperation> operation);

@@ -5,6 +5,7 @@
 #include "pet/Pet.h"
 #include "pet/PetStore.h"
 #include "presentation/EventDispatcher.h"
+#include "presentation/Hold.h"
 #include "presentation/PicText.h"
 #include "presentation/Text.h"
 #include "presentation/WindowApp.h"
@@ -12,6 +13,10 @@
 #include "support/Happenings.h"
 #include "support/Seams.h"
 #include "support/Signals.h"
+
+namespace {
+constexpr double kNameTakenSeconds = 3.0;
+}
 
 void GameController::NewPet() {
     // A pet that cannot be saved is not left for another: its play would be lost.
@@ -29,10 +34,10 @@ void GameController::NewPet() {
         if (store->IsListed(*name)) {
             // Refused where the question stood, alone.
             question.SetText("This name has existed!");
-            window->ClearScreen();
-            question.Draw(*window);
-            window->Display();
-            timing::Sleep(3.0);
+            facade::Hold(*window, kNameTakenSeconds, [&] {
+                window->ClearScreen();
+                question.Draw(*window);
+            });
             SaveAndTell();
         } else {
             MakePet(*name);

@@ -51,17 +51,23 @@ GameController::ChooserDraw GameController::PaceScreen() {
     auto name = std::make_shared<facade::Text>("", kChooserFont, 16);
     name->SetColor(sf::Color::Blue);
     auto meaning = std::make_shared<facade::Text>("", kDefaultFont, 13);
+    // Headed as the feed chooser is, so that the player knows what is chosen.
+    auto caption = std::make_shared<facade::Text>("Pace", kDefaultFont, 16);
+    caption->SetColor(sf::Color::Blue);
+    caption->SetPosition(10, 10);
     auto hint = ChooserHint();
-    return [this, name, meaning, hint](std::size_t at) {
+    const pace::Pace current = behaviors->GetPace();
+    return [this, name, meaning, caption, hint, current](std::size_t at) {
         const pace::Pace shown = pace::All()[at];
         const float middle = static_cast<float>(window->GetWidth() / 2);
-        name->SetText(pace::Name(shown));
+        name->SetText(pace::Name(shown) + (shown == current ? " (now)" : ""));
         name->SetCenter(1, 1);
         name->SetPosition(middle, static_cast<float>(window->GetHeight() / 2));
         meaning->SetText(pace::Describe(shown));
         meaning->SetCenter(1, 1);
         meaning->SetPosition(middle, static_cast<float>(window->GetHeight() / 2 + 30));
         window->ClearScreen();
+        caption->Draw(*window);
         name->Draw(*window);
         meaning->Draw(*window);
         hint->Draw(*window);

@@ -60,6 +60,20 @@ void ReportFit(std::optional<int> chosen, std::ostream& err) {
     }
 }
 
+std::string SizeAnswer(int before, int step, int after) {
+    const int wanted = before + step;
+    if (after == wanted || (after != before && step < 0)) {
+        return "Size x" + std::to_string(after);
+    }
+    if (wanted > facade::kLargestScale) {
+        return "Largest size";
+    }
+    if (wanted < facade::kSmallestScale) {
+        return "Smallest size";
+    }
+    return "x" + std::to_string(wanted) + " does not fit this screen";
+}
+
 SizeKeys::SizeKeys(facade::WindowApp* window, facade::EventDispatcher* dispatcher,
                    std::function<void()> afterwards)
     : window(window), afterwards(std::move(afterwards)) {
@@ -79,7 +93,7 @@ void SizeKeys::Change(int step) {
     if (scale != before) {
         Preferences().Set(kScaleKey, std::to_string(scale));
     }
-    PopupText("Size x" + std::to_string(scale), window, kBalloonSeconds);
+    PopupText(SizeAnswer(before, step, scale), window, kBalloonSeconds);
     if (afterwards) {
         afterwards();
     }

@@ -4,6 +4,7 @@
 #include <iosfwd>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace facade {
@@ -27,10 +28,15 @@ int StartScale(std::optional<int> chosen);
 // did not fit the monitor, so that the player knows why the window is smaller.
 void ReportFit(std::optional<int> chosen, std::ostream& err);
 
+// What the balloon says after a size key asked for `step` (+1 or -1) at the scale `before` and
+// the window got `after`: the new size ("Size x2"), or why it could not change ("x2 does not fit
+// this screen", "Largest size", "Smallest size").
+std::string SizeAnswer(int before, int step, int after);
+
 // The size keys of the pet window: + (also = and the keypad's plus) and - (also the keypad's
 // minus) make the window one step larger or smaller, within 1 to 4 and what fits the monitor.
-// The window is resized and centred again, a balloon says the new size ("Size x2"), and the
-// player's preferences keep it for the next start.
+// The window is resized and centred again, a balloon answers (SizeAnswer), and the player's
+// preferences keep the size for the next start.
 class SizeKeys {
 public:
     // `afterwards` runs once the balloon has been shown, to put the screen back.

@@ -89,15 +89,18 @@ void GrowState::AddHealth(int v) {
     health = CapAt100(sum);
 }
 
+bool GrowState::Starves(int full, int v) {
+    return Sum(full, v) < 0;
+}
+
 void GrowState::AddFull(int v) {
-    const std::int64_t sum = Sum(full, v);
-    if (sum < 0) {
+    if (Starves(full, v)) {
         throw Die("Die From Starving!");
     }
-    if (full > 99 && v > 0) {
+    if (RefusesGain(full, v)) {
         throw InvalidOperation("I'm already Full!");
     }
-    full = CapAt100(sum);
+    full = CapAt100(Sum(full, v));
 }
 
 void GrowState::AddDirty(int v) {

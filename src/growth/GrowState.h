@@ -36,6 +36,11 @@ public:
     // The height after a gain: heights stop at kMostHeight.
     static double HeightAfter(double height, double gain);
 
+    // What AddFull does with a change at a fullness: it starves the pet (Die), or it refuses a
+    // gain when the pet is full ("I'm already Full!"). The care planner asks the same.
+    static bool Starves(int full, int v);
+    static bool RefusesGain(int full, int v) { return full > 99 && v > 0; }
+
     // The statistic rules: the only way the operations change a statistic.
     void AddHeight(double v);
     void AddWeight(double v);

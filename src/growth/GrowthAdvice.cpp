@@ -52,11 +52,44 @@ std::string FitnessMissing(int health, int dirty) {
     return Join(Limit("health", Fit().health, health), Limit("dirty", Fit().dirty, dirty));
 }
 
-std::string PlanText(const Plan& plan) {
-    if (!plan.food.empty()) {
-        return std::to_string(plan.feedings) + " x " + plan.food;
+std::vector<std::string> PlanParts(const Plan& plan) {
+    if (plan.rounds.empty()) {
+        return {plan.feedings == 0 ? "there already" : plan.why};
     }
-    return plan.feedings == 0 ? "there already" : "no single food gets there";
+    const auto text = [](const std::vector<Serving>& round) {
+        std::string text;
+        for (const Serving& serving : round) {
+            text = Join(text, std::to_string(serving.times) + " x " + serving.food);
+        }
+        return text;
+    };
+    std::vector<std::string> parts;
+    if (plan.rounds.size() == 1) {
+        parts.push_back(text(plan.rounds.front()));
+    } else if (!plan.rounds.front().empty()) {
+        parts.push_back("now: " + text(plan.rounds.front()));
+    }
+    for (std::size_t i = 1; i < plan.rounds.size();) {
+        std::size_t same = 1;
+        while (i + same < plan.rounds.size() && plan.rounds[i + same] == plan.rounds[i]) {
+            ++same;
+        }
+        const std::string times = same > 1 ? std::to_string(same) + " times " : "";
+        parts.push_back(times + "when it is hungry again: " + text(plan.rounds[i]));
+        i += same;
+    }
+    if (plan.needsCure) {
+        parts.push_back("cure it on the way");
+    }
+    return parts;
+}
+
+std::string PlanText(const Plan& plan) {
+    std::string line;
+    for (const std::string& part : PlanParts(plan)) {
+        line += (line.empty() ? "" : "; ") + part;
+    }
+    return line;
 }
 
 } // namespace growth

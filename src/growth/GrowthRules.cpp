@@ -63,6 +63,10 @@ std::span<const Rule> RulesFrom(std::string_view stage) {
     return {first, last};
 }
 
+std::span<const Rule> AllRules() {
+    return kRules;
+}
+
 std::string_view NextStage(std::span<const Rule> rules, double height, double weight, int health, int dirty,
                            int checks) {
     for (const Rule& rule : rules) {

@@ -46,6 +46,8 @@ const Fitness& Fit();
 
 // The rules out of a stage in their order of trial; empty for a final stage or an unknown name.
 std::span<const Rule> RulesFrom(std::string_view stage);
+// Every stage's rules, grouped by stage.
+std::span<const Rule> AllRules();
 
 // The stage a pet grows into at a growth check by these rules (a stage's, from RulesFrom), or
 // "" when it stays; `checks` counts the growth checks the stage object has had, this one

@@ -1,6 +1,8 @@
 #include "minigame/TTT.h"
 
 #include "presentation/KeyCodes.h"
+#include "presentation/PicFactory.h"
+#include "presentation/Picture.h"
 #include "presentation/Text.h"
 #include "presentation/WindowApp.h"
 #include "support/EndRequest.h"
@@ -13,9 +15,18 @@ namespace {
 constexpr unsigned long kCloseButtonStyle = 4;
 constexpr double kEventPause = 0.01;
 constexpr double kTurnPause = 0.5;
+// The pause is cut into steps that paint both windows again: no ghost of a window moved off
+// either stays longer than a step.
+constexpr int kPauseSteps = 2;
+
+// The picks under the menu: a picture each, the player's left of the pet's, named below it.
+constexpr const char* kPickNames[] = {"Paper", "Scissors", "Stone"};
+constexpr float kPicksY = 166.0f;
+constexpr float kPickX[] = {70.0f, 170.0f};
+const sf::Color kQuietInk(90, 90, 90);
 } // namespace
 
-TTTProxy::TTTProxy() : Game("TTT") {
+TTTProxy::TTTProxy(std::function<void()> backdrop) : Game("TTT"), backdrop(std::move(backdrop)) {
     Register();
 }
 
@@ -23,7 +34,7 @@ TTTProxy::~TTTProxy() = default;
 
 void TTTProxy::Play() {
     game.reset();
-    game = std::make_unique<TTT>();
+    game = std::make_unique<TTT>(backdrop);
     game->Play();
     Reset();
     AddResult(game->GetResult());
@@ -34,7 +45,7 @@ void TTTProxy::Play() {
     AddSixth(game->GetSixth());
 }
 
-TTTProxy::TTT::TTT() : Game("TTT") {}
+TTTProxy::TTT::TTT(std::function<void()> backdrop) : Game("TTT"), backdrop(std::move(backdrop)) {}
 
 TTTProxy::TTT::~TTT() = default;
 
@@ -44,12 +55,12 @@ TTTProxy::TTT::Outcome TTTProxy::TTT::Judge(int player, int pet) {
         d = 1;
     }
     if (d == 0) {
-        return {"Draw!", -5};
+        return {"Draw!", -5, player, pet};
     }
     if (d == 1) {
-        return {"Pet Win!", 10};
+        return {"Pet Win!", 10, player, pet};
     }
-    return {"Pet Lost!", 0};
+    return {"Pet Lost!", 0, player, pet};
 }
 
 int TTTProxy::TTT::LineKeyAt(const facade::Text& menu, float x, float y) {
@@ -78,6 +89,8 @@ TTTProxy::TTT::Outcome TTTProxy::TTT::Turn(int player) {
     chance::Reseed();
     const Outcome outcome = Judge(player, chance::R(3) + 1);
     AddResult(outcome.points);
+    ++(outcome.points > 0 ? score.won : outcome.points < 0 ? score.drawn : score.lost);
+    last = outcome;
     using happenings::Kind;
     happenings::Announce(outcome.points > 0   ? Kind::TurnWon
                          : outcome.points < 0 ? Kind::TurnDrawn
@@ -86,15 +99,85 @@ TTTProxy::TTT::Outcome TTTProxy::TTT::Turn(int player) {
     return outcome;
 }
 
-void TTTProxy::TTT::ShowTurn(const Outcome& outcome) {
-    facade::Text result(outcome.text, kFont, 40);
-    result.SetColor(sf::Color::Magenta);
-    result.SetCenter(1, 1);
-    result.SetPosition(static_cast<float>(window->GetWidth() / 2),
-                       static_cast<float>(window->GetHeight() / 2));
+void TTTProxy::TTT::DrawPicks() {
+    if (last.player == 0) {
+        return;
+    }
+    for (int side = 0; side < 2; ++side) {
+        const int pick = side == 0 ? last.player : last.pet;
+        const char* name = kPickNames[pick - 1];
+        facade::Picture* picture = PicFactory::GetPicture(std::string("Pick") + name);
+        picture->SetCenter(1, 1);
+        picture->SetPosition(kPickX[side], kPicksY);
+        picture->Draw(*window);
+        facade::Text label((side == 0 ? "You: " : "Pet: ") + std::string(name), facade::Text::kDefaultFont,
+                           11);
+        label.SetColor(kQuietInk);
+        label.SetCenter(1, 0);
+        label.SetPosition(kPickX[side], kPicksY + 24.0f);
+        label.Draw(*window);
+    }
+    facade::Text versus("vs", facade::Text::kDefaultFont, 11);
+    versus.SetColor(kQuietInk);
+    versus.SetCenter(1, 1);
+    versus.SetPosition((kPickX[0] + kPickX[1]) / 2, kPicksY);
+    versus.Draw(*window);
+}
+
+void TTTProxy::TTT::DrawScore() {
+    facade::Text board("Pet won " + std::to_string(score.won) + "\nPet lost " + std::to_string(score.lost) +
+                           "\nDraws " + std::to_string(score.drawn),
+                       facade::Text::kDefaultFont, 11);
+    board.SetColor(kQuietInk);
+    board.SetCenter(2, 0);
+    board.SetPosition(static_cast<float>(window->GetWidth()) - 8.0f, 8.0f);
+    board.Draw(*window);
+}
+
+void TTTProxy::TTT::Draw(facade::Text& menu, const Outcome* turn) {
     window->ClearHome();
-    result.Draw(*window);
+    if (turn) {
+        facade::Text result(turn->text, kFont, 40);
+        result.SetColor(sf::Color::Magenta);
+        result.SetCenter(1, 1);
+        result.SetPosition(static_cast<float>(window->GetWidth() / 2),
+                           static_cast<float>(window->GetHeight() / 2));
+        result.Draw(*window);
+    } else {
+        menu.Draw(*window);
+    }
+    DrawPicks();
+    DrawScore();
     window->Display();
+}
+
+void TTTProxy::TTT::Pause(const std::function<void()>& draw) {
+    for (int step = 0; step < kPauseSteps; ++step) {
+        if (backdrop) {
+            backdrop();
+        }
+        if (step > 0) {
+            draw();
+        }
+        timing::Sleep(kTurnPause / kPauseSteps);
+    }
+}
+
+int TTTProxy::TTT::TakeEvents(const facade::Text& menu) {
+    sf::Event event;
+    while (window->GetEvent(event)) {
+        if (event.type == sf::Event::Closed) {
+            return -1;
+        }
+        // A click on a line of the menu counts as that line's key press.
+        const int key = facade::EventKey(event, [&menu](float x, float y) { return LineKeyAt(menu, x, y); });
+        const int player = key == keys::NoKey ? 0 : Press(key);
+        if (player != 0) {
+            return player;
+        }
+        timing::Sleep(kEventPause);
+    }
+    return 0;
 }
 
 void TTTProxy::TTT::Play() {
@@ -107,31 +190,18 @@ void TTTProxy::TTT::Play() {
     facade::Text menu(kMenu, kFont, 30);
     menu.SetPosition(10, 10);
     while (window->IsOpened() && !ending::Requested()) {
-        int player = 0;
-        sf::Event event;
-        while (player == 0 && window->GetEvent(event)) {
-            if (event.type == sf::Event::Closed) {
-                window->Close();
-                return;
-            }
-            // A click on a line of the menu counts as that line's key press.
-            const int key =
-                facade::EventKey(event, [&menu](float x, float y) { return LineKeyAt(menu, x, y); });
-            if (key != keys::NoKey && (player = Press(key)) < 0) {
-                window->Close();
-                return;
-            }
-            if (player == 0) {
-                timing::Sleep(kEventPause);
-            }
+        const int player = TakeEvents(menu);
+        if (player < 0) {
+            break;
         }
-        window->ClearHome();
-        menu.Draw(*window);
-        window->Display();
-        if (player != 0) {
-            ShowTurn(Turn(player));
+        Draw(menu, nullptr);
+        if (player == 0) {
+            Pause([&] { Draw(menu, nullptr); });
+            continue;
         }
-        timing::Sleep(kTurnPause);
+        const Outcome turn = Turn(player);
+        Draw(menu, &turn);
+        Pause([&] { Draw(menu, &turn); });
     }
     window->Close();
 }

@@ -174,8 +174,8 @@ void Pet::NoteNeeds() {
     for (auto [held, was, name] :
          {std::tuple{now.hungry, shown.hungry, "hungry"}, std::tuple{now.dirty, shown.dirty, "dirty"},
           std::tuple{now.sick, shown.sick, "sick"}}) {
-        if (held && !was) {
-            happenings::Announce(happenings::Kind::NeedBegan, name);
+        if (held != was) {
+            happenings::Announce(held ? happenings::Kind::NeedBegan : happenings::Kind::NeedEnded, name);
         }
     }
     const bool hadAny = shown.Any();
@@ -195,14 +195,19 @@ Pet::Frame Pet::NextFrame() {
     if (frames > 0) {
         frameNumber %= frames;
     }
-    Frame frame;
-    frame.picture = body->GetGrowStateName() + "_" + body->GetName() + StringTokenizer::ToString(frameNumber);
-    frame.offset = body->GetMove() * bobSign;
+    const Frame frame = FrameNow();
     bobSign = -bobSign;
     if (frames > 1) {
         frameNumber = (frameNumber + 1) % frames;
     }
     return frame;
+}
+
+Pet::Frame Pet::FrameNow() const {
+    const int frames = body->GetFrameCount();
+    const int number = frames > 0 ? frameNumber % frames : frameNumber;
+    return {body->GetGrowStateName() + "_" + body->GetName() + StringTokenizer::ToString(number),
+            body->GetMove() * bobSign};
 }
 
 void Pet::ResetAnimation() {
@@ -211,7 +216,13 @@ void Pet::ResetAnimation() {
 }
 
 void Pet::Show() {
-    const Frame frame = NextFrame();
+    lastFrame = NextFrame();
+    Redraw();
+}
+
+void Pet::Redraw() {
+    // Before its first frame the pet is drawn as that frame will show it.
+    const Frame frame = lastFrame.picture.empty() ? FrameNow() : lastFrame;
     picture = PicFactory::GetPicture(frame.picture);
     const float x = static_cast<float>(window->GetWidth() / 2);
     const float y = static_cast<float>(window->GetHeight() / 2);

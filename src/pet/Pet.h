@@ -51,6 +51,9 @@ public:
     void Live();
     // Draws the next animation frame, with a mark in the top right corner for each need.
     void Show();
+    // Draws the last frame shown again (before the first, the frame that comes next), so that
+    // the window stays painted while the pet stands still.
+    void Redraw();
     // Shows the status text, with a meter per percentage beside or below it, for three seconds.
     void ShowStatus();
 
@@ -70,6 +73,8 @@ public:
         int offset = 0;
     };
     Frame NextFrame();
+    // The frame NextFrame would give, without advancing.
+    Frame FrameNow() const;
     // Back to the first frame, below the centre (the animation is shared by all pets).
     static void ResetAnimation();
 
@@ -81,7 +86,8 @@ private:
                 const std::string& detail = {});
     // Asks for the player's attention once for each need that has come since it last ended.
     void WatchNeeds();
-    // Announces each need whose mark has just come, whatever the focus, and the going of the last.
+    // Announces each need whose mark has just come or gone, whatever the focus, and the going of
+    // the last.
     void NoteNeeds();
 
     std::string name;
@@ -90,6 +96,7 @@ private:
     StateFactory* factory;
     std::unique_ptr<BodyState> body;
     facade::WindowApp* window;
+    Frame lastFrame;
     std::uint32_t liveCounter = 0;
     std::string lastAnswer;
     needs::Needs asked;

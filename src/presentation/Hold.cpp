@@ -9,7 +9,8 @@
 namespace facade {
 
 void Hold(WindowApp& window, double seconds, const std::function<void()>& draw) {
-    constexpr double kRepaint = 1.0;
+    // Often enough that a window moved off this one leaves no ghost for long.
+    constexpr double kRepaint = 0.25;
     for (double left = seconds;;) {
         draw();
         window.Display();

@@ -7,7 +7,8 @@ namespace facade {
 class WindowApp;
 
 // Keeps a screen up for `seconds` (a message, the status view): `draw` paints it now and again
-// every second, so that a window uncovered meanwhile shows it whole rather than stale pieces.
+// four times a second, so that a window uncovered meanwhile shows it whole rather than stale
+// pieces.
 void Hold(WindowApp& window, double seconds, const std::function<void()>& draw);
 
 } // namespace facade

@@ -24,16 +24,8 @@ constexpr const char* kInterface = "org.freedesktop.Notifications";
 constexpr const char* kIcon = "hatchling";
 constexpr const char* kDesktopEntry = "io.github.hatchling.hatchling";
 constexpr auto kFarewell = std::chrono::milliseconds(100);
-
-const char* HowToHelp(const std::string& need) {
-    if (need == "hungry") {
-        return "Feed it: p, then f";
-    }
-    if (need == "dirty") {
-        return "Clean it: p, then c";
-    }
-    return "Cure it: p, then h";
-}
+// The urgency hint's value for a critical notification, which servers do not let expire.
+constexpr int kCritical = 2;
 } // namespace
 
 // sd-bus: small, already on every Debian system (libsystemd0), and processed from the game's
@@ -42,9 +34,10 @@ struct Notifier::Link {
     explicit Link(std::function<void()> clicked) : clicked(std::move(clicked)) {}
     ~Link();
 
-    // What the player should see: a summary and a body, or nothing.
-    void Want(std::optional<std::pair<std::string, std::string>> text) {
-        wanted = std::move(text);
+    // What the player should see, or nothing.
+    void Want(const std::optional<PetCalls::Notice>& notice) {
+        wanted = notice;
+        anew = anew || (notice && notice->anew);
         sent = false;
         Sync();
     }
@@ -55,6 +48,8 @@ private:
     void Drop();
     // Sends what the wanted notification needs, unless a Notify call still awaits its id.
     void Sync();
+    int Notify(const PetCalls::Notice& notice);
+    void Close();
     void Report(const std::string& what);
 
     static int OnNotified(sd_bus_message* reply, void* self, sd_bus_error*);
@@ -64,8 +59,9 @@ private:
 
     std::function<void()> clicked;
     sd_bus* bus = nullptr;
-    std::optional<std::pair<std::string, std::string>> wanted;
+    std::optional<PetCalls::Notice> wanted;
     bool sent = true;
+    bool anew = false;       // the next Notify posts a new notification rather than replacing
     std::uint32_t shown = 0; // the server's id of our notification, 0 for none
     bool notifying = false;  // a Notify call awaits its answer
     int closing = 0;         // CloseNotification calls awaiting theirs
@@ -137,21 +133,41 @@ void Notifier::Link::Sync() {
         if (!Connect()) {
             return;
         }
-        const int failure = sd_bus_call_method_async(
-            bus, nullptr, kService, kObject, kInterface, "Notify", OnNotified, this, "susssasa{sv}i",
-            "Hatchling", shown, kIcon, wanted->first.c_str(), wanted->second.c_str(), 2, "default", "Show", 1,
-            "desktop-entry", "s", kDesktopEntry, -1);
+        // A reminder is a new notification: one replaced in place would not show again.
+        if (anew) {
+            Close();
+            anew = false;
+        }
+        const int failure = Notify(*wanted);
         notifying = failure >= 0;
         if (failure < 0) {
             Report(std::string("cannot post one (") + std::strerror(-failure) + ")");
         }
-    } else if (!wanted && shown != 0 && bus != nullptr) {
-        if (sd_bus_call_method_async(bus, nullptr, kService, kObject, kInterface, "CloseNotification",
-                                     OnCloseAnswered, this, "u", shown) >= 0) {
-            ++closing;
-        }
-        shown = 0;
+    } else if (!wanted && bus != nullptr) {
+        Close();
     }
+}
+
+int Notifier::Link::Notify(const PetCalls::Notice& notice) {
+    const char* summary = notice.summary.c_str();
+    const char* body = notice.body.c_str();
+    if (notice.lasting) {
+        return sd_bus_call_method_async(bus, nullptr, kService, kObject, kInterface, "Notify", OnNotified,
+                                        this, "susssasa{sv}i", "Hatchling", shown, kIcon, summary, body, 2,
+                                        "default", "Show", 2, "desktop-entry", "s", kDesktopEntry, "urgency",
+                                        "y", kCritical, 0);
+    }
+    return sd_bus_call_method_async(bus, nullptr, kService, kObject, kInterface, "Notify", OnNotified, this,
+                                    "susssasa{sv}i", "Hatchling", shown, kIcon, summary, body, 2, "default",
+                                    "Show", 1, "desktop-entry", "s", kDesktopEntry, -1);
+}
+
+void Notifier::Link::Close() {
+    if (shown != 0 && sd_bus_call_method_async(bus, nullptr, kService, kObject, kInterface,
+                                               "CloseNotification", OnCloseAnswered, this, "u", shown) >= 0) {
+        ++closing;
+    }
+    shown = 0;
 }
 
 void Notifier::Link::Process() {
@@ -212,7 +228,9 @@ int Notifier::Link::OnClosed(sd_bus_message* signal, void* self, sd_bus_error*) 
 }
 
 Notifier::Notifier(facade::WindowApp& window)
-    : window(window), subscription([this](const happenings::Happening& happening) { Hear(happening); }) {
+    : window(window), calls([this](const std::optional<PetCalls::Notice>& notice) { Post(notice); },
+                            [this] { return this->window.hasFocus(); }),
+      subscription([this](const happenings::Happening& happening) { Hear(happening); }) {
     if (Preferences().GetSwitch(kSwitch).value_or(true)) {
         link = std::make_unique<Link>(
             [this] { facade::x11::RequestActivation(this->window.getSystemHandle()); });
@@ -222,33 +240,22 @@ Notifier::Notifier(facade::WindowApp& window)
 Notifier::~Notifier() = default;
 
 void Notifier::Process() {
+    calls.Tick();
     if (link) {
         link->Process();
     }
 }
 
+void Notifier::Post(const std::optional<PetCalls::Notice>& notice) {
+    if (link) {
+        link->Want(notice);
+    }
+}
+
 void Notifier::Hear(const happenings::Happening& happening) {
-    if (!link) {
-        return;
+    // A death behind other windows asks for the player as a need does, notifications or not.
+    if (happening.kind == happenings::Kind::Died) {
+        window.RequestAttention();
     }
-    using happenings::Kind;
-    switch (happening.kind) {
-    case Kind::Made:
-    case Kind::Opened:
-        petName = happening.detail;
-        link->Want(std::nullopt);
-        break;
-    case Kind::NeedBegan:
-        if (!window.hasFocus()) {
-            link->Want(std::pair{petName + " is " + happening.detail, HowToHelp(happening.detail)});
-        }
-        break;
-    case Kind::NeedsMet:
-    case Kind::FocusGained:
-    case Kind::Died:
-        link->Want(std::nullopt);
-        break;
-    default:
-        break;
-    }
+    calls.Hear(happening);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "presentation/PetCalls.h"
 #include "support/Happenings.h"
 
 #include <memory>
@@ -9,10 +10,11 @@ namespace facade {
 class WindowApp;
 }
 
-// Calls the player from the desktop when the pet begins to need something while its window is
-// behind others: one notification through the desktop's notification service, replaced by the
-// next need, withdrawn when the needs are met, the window gets the focus, the pet changes or
-// dies, or the game ends. Clicking it brings the window to the front.
+// Calls the player from the desktop when the pet begins to need something, or dies, while its
+// window is behind others: one notification through the desktop's notification service, which
+// says what PetCalls decides (every need at once, a reminder, the death), withdrawn as it asks
+// and when the game ends. Clicking it brings the window to the front. A death behind other
+// windows also sets the window's urgency hint, as a need does.
 //
 // Never waits for the bus: calls go out at once and their answers are read by Process, which
 // the game's loop calls on every pass. Without a bus or a service it shows nothing and says so
@@ -27,15 +29,17 @@ public:
     Notifier(const Notifier&) = delete;
     Notifier& operator=(const Notifier&) = delete;
 
-    // Reads what the bus has sent (answers, clicks); returns at once when there is nothing.
+    // Posts what the needs ask for, then reads what the bus has sent (answers, clicks); returns at
+    // once when there is nothing.
     void Process();
 
 private:
     void Hear(const happenings::Happening& happening);
+    void Post(const std::optional<PetCalls::Notice>& notice);
 
     struct Link; // the bus connection and the notification shown on it
     facade::WindowApp& window;
-    std::string petName;
     std::unique_ptr<Link> link; // none when the player turned notifications off
+    PetCalls calls;
     happenings::Subscription subscription;
 };

@@ -22,6 +22,7 @@ enum class Kind {
     Cured,
     Refused,   // the pet refused a command; detail: the balloon's text
     NeedBegan, // a need mark appears; detail: "hungry", "dirty" or "sick"
+    NeedEnded, // a need mark goes; detail: as for NeedBegan
     NeedsMet,  // the last need mark went
     Died,      // detail: the cause
     Greeted,   // a greeting balloon; detail: its text

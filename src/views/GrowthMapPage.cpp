@@ -1,7 +1,6 @@
 #include "views/GrowthMapPage.h"
 
 #include "growth/CarePlanner.h"
-#include "growth/Food.h"
 #include "growth/GrowthAdvice.h"
 #include "growth/GrowthMap.h"
 #include "presentation/Text.h"
@@ -57,12 +56,18 @@ plot::Axis Fit(std::vector<double> values, const std::vector<double>& cuts, doub
         values.push_back(0.0);
     }
     if (!cuts.empty()) {
+        // The room goes below zero only for a pet that is there.
         const double room = std::max(leastSpan, cuts.back() - cuts.front()) * 0.35;
-        values.push_back(cuts.front() - room);
+        const double lowest = *std::min_element(values.begin(), values.end());
+        values.push_back(std::max(cuts.front() - room, std::min(lowest, 0.0)));
         values.push_back(cuts.back() + room);
     }
     const auto [low, high] = std::minmax_element(values.begin(), values.end());
-    return plot::Axis::Round(*low, *high, leastSpan, ticks);
+    plot::Axis axis = plot::Axis::Round(*low, *high, leastSpan, ticks);
+    if (*low >= 0.0) {
+        axis.lo = std::max(axis.lo, 0.0);
+    }
+    return axis;
 }
 
 // The visible stretch of a piece along one axis: open pieces run between cuts (or the plot's
@@ -134,12 +139,17 @@ sf::FloatRect Roomiest(const plot::Plane& plane, const growth::GrowthMap& map, i
     return best;
 }
 
-void DrawShades(sf::RenderTarget& target, const plot::Plane& plane, const growth::GrowthMap& map) {
+// The regions of the map's rules, or of the one rule `only`; `cover` hides what lies under it.
+void DrawShades(sf::RenderTarget& target, const plot::Plane& plane, const growth::GrowthMap& map,
+                int only = -1, bool cover = false) {
     const int across = map.PieceCount(map.HeightCuts()), up = map.PieceCount(map.WeightCuts());
     for (int i = 0; i < across; i += 2) {
         for (int j = 0; j < up; j += 2) {
             const int owner = map.Owner(i, j);
-            if (owner != growth::GrowthMap::kNone) {
+            if (owner != growth::GrowthMap::kNone && (only < 0 || owner == only)) {
+                if (cover) {
+                    plot::Box(target, Cell(plane, map, i, i, j, j), sf::Color::White);
+                }
                 plot::Box(target, Cell(plane, map, i, i, j, j),
                           WithAlpha(StageColour(map.Rules()[std::size_t(owner)].next), 60));
             }
@@ -204,26 +214,56 @@ void DrawNames(sf::RenderTarget& target, const plot::Plane& plane, const growth:
     }
 }
 
-void DrawPath(sf::RenderTarget& target, const plot::Plane& plane, const std::vector<LifeRow>& rows,
-              const LifeRow& now) {
-    std::vector<sf::Vector2f> points;
+// The record's rows, then the pet now.
+std::vector<const LifeRow*> WithNow(const std::vector<LifeRow>& rows, const LifeRow& now) {
+    std::vector<const LifeRow*> all;
     for (const LifeRow& row : rows) {
-        if (!std::isfinite(row.height) || !std::isfinite(row.weight)) {
+        all.push_back(&row);
+    }
+    all.push_back(&now);
+    return all;
+}
+
+// The pet's path, in the colour of the stage it was in when `byStage`, with that stage's picture
+// where it began; the pet itself in a ring at its end.
+void DrawPath(sf::RenderTarget& target, const plot::Plane& plane, const std::vector<LifeRow>& rows,
+              const LifeRow& now, bool byStage) {
+    std::vector<sf::Vector2f> points;
+    std::vector<sf::Color> colours;
+    std::vector<std::pair<std::string, sf::Vector2f>> begins;
+    for (const LifeRow* row : WithNow(rows, now)) {
+        if (!std::isfinite(row->height) || !std::isfinite(row->weight)) {
             continue;
         }
-        const sf::Vector2f at = plane.At(row.height, row.weight);
-        // Rows closer than a pixel add nothing to the line.
-        if (points.empty() || std::hypot(at.x - points.back().x, at.y - points.back().y) >= 1.0f) {
-            points.push_back(at);
+        const sf::Vector2f at = plane.At(row->height, row->weight);
+        const sf::Color colour = byStage ? Darker(StageColour(row->stage)) : kPath;
+        // Rows closer than a pixel add nothing to the line, unless they begin a stage.
+        if (byStage && (begins.empty() || begins.back().first != row->stage)) {
+            begins.emplace_back(row->stage, at);
+        } else if (!points.empty() && std::hypot(at.x - points.back().x, at.y - points.back().y) < 1.0f &&
+                   row != &now) {
+            continue;
         }
+        points.push_back(at);
+        colours.push_back(colour);
     }
-    points.push_back(plane.At(now.height, now.weight));
+    if (points.empty()) {
+        points.push_back(plane.At(0.0, 0.0));
+        colours.push_back(kPath);
+    }
     sf::CircleShape start(3.0f);
     start.setOrigin(3.0f, 3.0f);
     start.setPosition(points.front());
-    start.setFillColor(kPath);
+    start.setFillColor(colours.front());
     target.draw(start);
-    plot::Polyline(target, points, std::vector<sf::Color>(points.size(), kPath), 2.0f);
+    plot::Polyline(target, points, colours, 2.0f);
+    for (std::size_t k = 1; k + 1 < begins.size(); ++k) {
+        const auto& [stage, at] = begins[k];
+        plot::PutPicture(target, stage + "_Normal0", 16.0f, at);
+        facade::Text name = plot::Styled(growth::ShownName(stage), {10, Darker(StageColour(stage))});
+        const bool room = at.x + 10.0f + name.GetWidth() < plane.box.left + plane.box.width;
+        plot::Place(target, name, Whole(room ? at.x + 10.0f : at.x - 10.0f, at.y), {room ? 0 : 2, 1});
+    }
     sf::CircleShape ring(15.0f);
     ring.setOrigin(15.0f, 15.0f);
     ring.setPosition(points.back());
@@ -234,23 +274,58 @@ void DrawPath(sf::RenderTarget& target, const plot::Plane& plane, const std::vec
     plot::PutPicture(target, now.stage + "_" + now.body + "0", 24.0f, points.back());
 }
 
-// One line per next stage: what the pet lacks for it and the planner's food.
-void DrawPlans(sf::RenderTarget& target, float left, float right, float y, const growth::GrowthMap& map,
-               const LifeRow& now, std::span<const Food* const> foods) {
-    for (const growth::Plan& plan : growth::PlanCare(map, now.height, now.weight, foods)) {
+// A line under the map: a next stage with what the pet lacks for it, or a part of its plan that
+// goes on from the line above.
+struct AdviceLine {
+    std::string next;     // the stage
+    bool first = true;    // its first line, with its name and what the pet lacks
+    std::string lacks;    // on the first line
+    std::string plan;     // right-aligned
+    bool planned = false; // the plan has feedings: drawn in the stage's colour
+};
+
+float Width(const std::string& text, float size) {
+    return plot::Styled(text, {size}).GetWidth();
+}
+
+// Each next stage's line, its plan's parts beside it as far as they fit in `width` and the rest
+// on lines of their own, as many parts to a line as fit.
+std::vector<AdviceLine> LayOut(const growth::GrowthMap& map, const LifeRow& now,
+                               std::span<const growth::Plan> plans, float width) {
+    std::vector<AdviceLine> lines;
+    for (const growth::Plan& plan : plans) {
         const auto rule = std::find_if(map.Rules().begin(), map.Rules().end(),
                                        [&](const growth::Rule& r) { return r.next == plan.next; });
-        std::string missing = growth::SizeMissing(*rule, now.height, now.weight);
-        if (missing.empty()) {
-            missing = "size reached";
+        std::string lacks = growth::SizeMissing(*rule, now.height, now.weight);
+        lines.push_back({plan.next, true, lacks.empty() ? "size reached" : lacks, "", plan.feedings > 0});
+        float room =
+            width - 14.0f - Width(growth::ShownName(plan.next) + ": " + lines.back().lacks, 12) - 12.0f;
+        for (const std::string& part : growth::PlanParts(plan)) {
+            const std::string joined = lines.back().plan.empty() ? part : lines.back().plan + "; " + part;
+            if (Width(joined, 12) > room && (lines.back().first || !lines.back().plan.empty())) {
+                lines.push_back({plan.next, false, "", part, plan.feedings > 0});
+                room = width;
+            } else {
+                lines.back().plan = joined;
+            }
         }
-        const sf::Color colour = StageColour(plan.next);
-        plot::Box(target, {left, y + 1.0f, 9.0f, 9.0f}, colour);
-        const sf::FloatRect name = plot::Write(target, growth::ShownName(plan.next) + ":",
-                                               {12, Darker(colour)}, Whole(left + 14.0f, y));
-        plot::Write(target, missing, {12}, Whole(name.left + name.width + 5.0f, y));
-        plot::Write(target, growth::PlanText(plan), {12, plan.food.empty() ? plot::kQuiet : Darker(colour)},
-                    Whole(right, y), {2, 0});
+    }
+    return lines;
+}
+
+// The lines under the map, then the fitness the pet lacks (or has).
+void DrawPlans(sf::RenderTarget& target, float left, float right, float y,
+               const std::vector<AdviceLine>& lines, const LifeRow& now) {
+    for (const AdviceLine& line : lines) {
+        const sf::Color colour = StageColour(line.next);
+        if (line.first) {
+            plot::Box(target, {left, y + 1.0f, 9.0f, 9.0f}, colour);
+            const sf::FloatRect name = plot::Write(target, growth::ShownName(line.next) + ":",
+                                                   {12, Darker(colour)}, Whole(left + 14.0f, y));
+            plot::Write(target, line.lacks, {12}, Whole(name.left + name.width + 5.0f, y));
+        }
+        plot::Write(target, line.plan, {12, line.planned ? Darker(colour) : plot::kQuiet}, Whole(right, y),
+                    {2, 0});
         y += 16.0f;
     }
     const std::string unfit = growth::FitnessMissing(now.health, now.dirty);
@@ -261,14 +336,57 @@ void DrawPlans(sf::RenderTarget& target, float left, float right, float y, const
                 {11, unfit.empty() ? plot::kQuiet : kUnfit}, Whole(left + 14.0f, y + 1.0f));
 }
 
+// The stages the pet passed, in order, from its record and the pet now.
+std::vector<std::string> Journey(const std::vector<LifeRow>& rows, const LifeRow& now) {
+    std::vector<std::string> stages;
+    for (const LifeRow* row : WithNow(rows, now)) {
+        if (!row->stage.empty() && (stages.empty() || stages.back() != row->stage)) {
+            stages.push_back(row->stage);
+        }
+    }
+    return stages;
+}
+
+// The bounds of every stage's rules on one axis, ascending: the plane of all stages.
+std::vector<double> AllCuts(growth::Bound growth::Rule::*axis) {
+    std::vector<double> cuts;
+    for (const growth::Rule& rule : growth::AllRules()) {
+        if ((rule.*axis).Limits()) {
+            cuts.push_back((rule.*axis).value);
+        }
+    }
+    std::sort(cuts.begin(), cuts.end());
+    return cuts;
+}
+
+// The regions a fully grown pet grew through, each in the colour of the stage it grew into and
+// over the ones before, which hold it.
+void DrawJourney(sf::RenderTarget& target, const plot::Plane& plane,
+                 const std::vector<std::string>& journey) {
+    for (std::size_t k = 1; k < journey.size(); ++k) {
+        const growth::GrowthMap map(journey[k - 1]);
+        for (std::size_t r = 0; r < map.Rules().size(); ++r) {
+            if (map.Rules()[r].next == journey[k]) {
+                DrawShades(target, plane, map, int(r), true);
+            }
+        }
+    }
+}
+
 // Under the map: the plans, or what the pet is when it has no map.
 void DrawAdvice(sf::RenderTarget& target, float left, float right, float top, const growth::GrowthMap& map,
-                const LifeRow& now, const std::string& petName, std::span<const Food* const> foods) {
+                const LifeRow& now, const std::string& petName, const std::vector<AdviceLine>& lines,
+                const std::vector<std::string>& journey) {
     const std::string is = petName + " is " + growth::Article(now.stage) + " " + growth::ShownName(now.stage);
     const auto rules = growth::RulesFrom(now.stage);
     const plot::Style title{13, plot::kInk, plot::kTitleFont};
     if (rules.empty()) {
         plot::Write(target, is + ": fully grown", title, Whole(left, top));
+        std::string way;
+        for (const std::string& stage : journey) {
+            way += (way.empty() ? "" : " > ") + growth::ShownName(stage);
+        }
+        plot::Write(target, "its way: " + way, {11, plot::kQuiet}, Whole(left, top + 20.0f));
         return;
     }
     if (map.Rules().empty()) {
@@ -280,14 +398,17 @@ void DrawAdvice(sf::RenderTarget& target, float left, float right, float top, co
         return;
     }
     plot::Write(target, "to grow into", {10, plot::kQuiet}, Whole(left + 14.0f, top));
-    plot::Write(target, "care plan: one food only", {10, plot::kQuiet}, Whole(right, top), {2, 0});
-    DrawPlans(target, left, right, top + 14.0f, map, now, foods);
+    plot::Write(target, "plan", {10, plot::kQuiet}, Whole(right, top), {2, 0});
+    DrawPlans(target, left, right, top + 14.0f, lines, now);
 }
 } // namespace
 
 void DrawGrowthMap(facade::WindowApp& window, const sf::FloatRect& area, const std::vector<LifeRow>& rows,
-                   const LifeRow& now, const std::string& petName, std::span<const Food* const> foods) {
+                   const LifeRow& now, const std::string& petName, std::span<const growth::Plan> plans) {
     const growth::GrowthMap map(now.stage);
+    // A fully grown pet has no map of its own: its way over the plane of all stages instead.
+    const bool grown = growth::RulesFrom(now.stage).empty();
+    const std::vector<std::string> journey = Journey(rows, now);
     std::vector<double> heights{now.height}, weights{now.weight};
     for (const LifeRow& row : rows) {
         heights.push_back(row.height);
@@ -300,20 +421,26 @@ void DrawGrowthMap(facade::WindowApp& window, const sf::FloatRect& area, const s
     std::snprintf(size, sizeof size, "%.1f cm, %.0f g", now.height, now.weight);
     plot::Write(window, size, {12, plot::kQuiet}, Whole(right, area.top + 8.0f), {2, 0});
 
-    const float adviceHeight = 16.0f * 4.0f + 12.0f;
+    const std::vector<AdviceLine> lines = LayOut(map, now, plans, right - left);
+    const float adviceHeight = grown || map.Rules().empty() ? 36.0f : 28.0f + 16.0f * float(lines.size());
     const float top = area.top + 48.0f;
     const sf::FloatRect box(left + 34.0f, top, right - left - 34.0f,
                             area.top + area.height - top - 32.0f - adviceHeight);
-    const plot::Plane plane{box, Fit(heights, map.HeightCuts(), 10.0, box.width / 60.0f),
-                            Fit(weights, map.WeightCuts(), 100.0, box.height / 30.0f)};
+    const plot::Plane plane{
+        box, Fit(heights, grown ? AllCuts(&growth::Rule::height) : map.HeightCuts(), 10.0, box.width / 60.0f),
+        Fit(weights, grown ? AllCuts(&growth::Rule::weight) : map.WeightCuts(), 100.0, box.height / 30.0f)};
     DrawGrid(window, plane);
-    DrawShades(window, plane, map);
-    DrawEdges(window, plane, map);
-    DrawNames(window, plane, map);
+    if (grown) {
+        DrawJourney(window, plane, journey);
+    } else {
+        DrawShades(window, plane, map);
+        DrawEdges(window, plane, map);
+        DrawNames(window, plane, map);
+    }
     plot::Box(window, plane.box, sf::Color::Transparent, plot::kFrame);
-    DrawPath(window, plane, rows, now);
+    DrawPath(window, plane, rows, now, grown);
     const sf::FloatRect& b = plane.box;
     plot::Write(window, "weight (g)", {10, plot::kQuiet}, Whole(left, b.top - 9.0f), {0, 2});
     plot::Write(window, "height (cm)", {10, plot::kQuiet}, Whole(right, b.top + b.height + 17.0f), {2, 0});
-    DrawAdvice(window, left, right, b.top + b.height + 32.0f, map, now, petName, foods);
+    DrawAdvice(window, left, right, b.top + b.height + 32.0f, map, now, petName, lines, journey);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "growth/CarePlanner.h"
 #include "pet/LifeRow.h"
 
 #include <SFML/Graphics/Rect.hpp>
@@ -8,14 +9,14 @@
 #include <string>
 #include <vector>
 
-class Food;
 namespace facade {
 class WindowApp;
 }
 
 // The life view's first page: where the pet stands on the height-weight plane of its stage's
-// growth rules, the path it came by, what it still lacks for each next stage and which single
-// food gets it there fastest. Draws inside `area` (logical coordinates), without clearing or
+// growth rules, the path it came by, what it still lacks for each next stage and the care plan
+// that gets it there (`plans`, as PlanCare made them for it); for a fully grown pet, its whole
+// way through the stages. Draws inside `area` (logical coordinates), without clearing or
 // displaying.
 void DrawGrowthMap(facade::WindowApp& window, const sf::FloatRect& area, const std::vector<LifeRow>& rows,
-                   const LifeRow& now, const std::string& petName, std::span<const Food* const> foods);
+                   const LifeRow& now, const std::string& petName, std::span<const growth::Plan> plans);

@@ -1,5 +1,6 @@
 #include "views/LifeView.h"
 
+#include "growth/GrowthMap.h"
 #include "presentation/KeyCodes.h"
 #include "presentation/WindowApp.h"
 #include "support/EndRequest.h"
@@ -33,15 +34,20 @@ LifeView::LifeView(facade::WindowApp* window, std::optional<PetLife> life,
       windowOperations(std::move(windowOperations)) {
     pages = this->life ? std::vector{Page::GrowthMap, Page::LifeChart, Page::Remembered}
                        : std::vector{Page::Remembered};
+    if (this->life) {
+        const LifeRow& now = this->life->now;
+        plans = growth::PlanCare(growth::GrowthMap(now.stage), {now.height, now.weight, now.full, now.health},
+                                 this->life->foods);
+    }
     pageMarks.resize(pages.size());
 }
 
 LifeView::End LifeView::Run() {
     page = 0;
     window->Activate();
-    // Drawn again after every event, and once a second for a window uncovered meanwhile: the
-    // page stands still, and drawing it takes more than everything else the game does at rest.
-    constexpr int kPollsPerRedraw = 20;
+    // Drawn again after every event, and twice a second for a window uncovered meanwhile, as the
+    // game's other loops are: the page stands still, and its plans are made once, on opening.
+    constexpr int kPollsPerRedraw = 10;
     bool changed = true;
     for (int polls = 0; window->IsOpened() && !ending::Requested(); ++polls) {
         if (changed || polls % kPollsPerRedraw == 0) {
@@ -108,7 +114,7 @@ void LifeView::Draw() {
     const sf::FloatRect area = PageArea();
     window->ClearScreen();
     if (GetPage() == Page::GrowthMap) {
-        DrawGrowthMap(*window, area, life->rows, life->now, life->name, life->foods);
+        DrawGrowthMap(*window, area, life->rows, life->now, life->name, plans);
     } else if (GetPage() == Page::LifeChart) {
         DrawLifeChart(*window, area, life->rows, life->name);
     } else {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "growth/CarePlanner.h"
 #include "pet/LifeRow.h"
 #include "pet/Remembered.h"
 #include "presentation/EventDispatcher.h"
@@ -57,6 +58,8 @@ private:
 
     facade::WindowApp* window;
     std::optional<PetLife> life;
+    // Planned once: the page is drawn again and again while the view is open.
+    std::vector<growth::Plan> plans;
     std::vector<remembered::Pet> remembered;
     facade::OperationTable windowOperations;
     std::vector<Page> pages;

@@ -1,5 +1,6 @@
 #include "core/Launch.h"
 #include "TempGameFolder.h"
+#include "core/WindowSize.h"
 #include "support/FileError.h"
 #include "support/TextFiles.h"
 
@@ -69,4 +70,12 @@ TEST(PathLayers, EveryWriteGoesToThePlayerFolderAndAReadFallsBackToTheShippedFil
                          game.Read("player/Pets/NEW.data"), game.Exists("player/Pets/NEW.data.tmp")),
               std::tuple("OLD\nNEW\n", "OLD\n", "NEW 0\n", false));
     EXPECT_EQ(paths::Map("/abs/icon.png"), "/abs/icon.png");
+}
+
+TEST(SizeKeys, TheBalloonSaysTheNewSizeOrWhyItStays) {
+    using windowsize::SizeAnswer;
+    EXPECT_EQ(std::vector({SizeAnswer(1, 1, 2), SizeAnswer(3, -1, 2), SizeAnswer(1, 1, 1),
+                           SizeAnswer(2, 1, 2), SizeAnswer(4, 1, 4), SizeAnswer(1, -1, 1)}),
+              std::vector<std::string>({"Size x2", "Size x2", "x2 does not fit this screen",
+                                        "x3 does not fit this screen", "Largest size", "Smallest size"}));
 }

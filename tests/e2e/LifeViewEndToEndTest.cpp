@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 using namespace e2e;
 
 namespace {
@@ -165,4 +168,45 @@ TEST(EndToEndLifeView, WithoutAPetLShowsTheRememberedPetsNewestFirst) {
     EXPECT_TRUE(memorial(game.WaitForShot(memorial))) << "no memorial of three, newest first";
     game.Keys({"Escape"});
     EXPECT_TRUE(White(game.WaitForShot(White))) << "Escape should bring the home screen back";
+}
+
+// A chicken with its record: the map shows its whole way over the plane of all stages, each
+// region it grew through shaded in its stage's colour (the shade of 60 in 255 over white).
+TEST(EndToEndLifeView, AFullyGrownPetsMapShowsTheRegionsItGrewThrough) {
+    REQUIRE_DISPLAY();
+    GameProcess game;
+    game.Write("Settings/Pet.list", "PIP\n");
+    game.Write("Pets/PIP.data", "PIP 0\nChicken Normal\n80.000000 1000.000000 5 5 100 50 10 70 80 \n");
+    std::string life =
+        "time,steps,event,stage,body,height,weight,mood,full,energy,health,dirty,strength,wisdom,detail\n";
+    for (const char* row :
+         {"08:00:00+00:00,0,new,Egg,Normal,10,120", "08:00:30+00:00,6,grow,SmallBaby,Normal,10,120",
+          "08:10:00+00:00,120,grow,Baby,Normal,21,560", "08:20:00+00:00,240,grow,SmallChick,Normal,38,660",
+          "08:40:00+00:00,480,grow,Chicken,Normal,76,970"}) {
+        life += std::string("2026-12-07T") + row + ",80,50,90,100,10,0,0,\n";
+    }
+    game.Write("Pets/PIP.life", life);
+    game.Start();
+    ASSERT_NE(game.Main(), 0u) << game.Err();
+    game.Keys({"m", "o", "Return"});
+    ASSERT_TRUE(PetDrawn(game.WaitForShot(PetDrawn)));
+    const auto shade = [](const Shot& s, std::uint32_t colour) {
+        int near = 0;
+        for (std::uint32_t pixel : s.rgb) {
+            int off = 0;
+            for (int shift : {16, 8, 0}) {
+                off = std::max(off, std::abs(int(pixel >> shift & 0xff) - int(colour >> shift & 0xff)));
+            }
+            near += off <= 1;
+        }
+        return near;
+    };
+    // Baby, Small Chick and Chicken.
+    const auto journey = [&](const Shot& s) {
+        return OnPage(s, 0) && shade(s, 0xd6e6f7) > 2000 && shade(s, 0xf8ecc8) > 2000 &&
+               shade(s, 0xfae6c8) > 2000;
+    };
+    game.Keys({"l"});
+    EXPECT_TRUE(journey(game.WaitForShot(journey)))
+        << "the map should shade the regions the chicken grew through";
 }

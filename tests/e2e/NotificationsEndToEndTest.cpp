@@ -97,3 +97,25 @@ TEST(EndToEndNotifications, NoneWhenTurnedOffAndWithoutABusTheGamePlaysAsBefore)
     EXPECT_EQ(game.Err().find("notifications: no session bus"), game.Err().rfind("notifications:"))
         << game.Err();
 }
+
+// SAD is dirty and ails: both needs come at his first life step, his health is gone by the third.
+TEST(EndToEndNotifications, OneNotificationNamesEveryNeedAndADeathReplacesItUntilThePlayerComesBack) {
+    GameProcess game;
+    NotificationService service(game);
+    game.Write("Settings/Pet.list", "SAD\n");
+    game.Write("Pets/SAD.data", "SAD 1\nBaby Normal\n30.000000 500.000000 5 5 7 50 95 50 80 \n");
+    game.Start();
+    game.Focus(0);
+    game.Keys({"m", "o", "Return"});
+    const char* needs = R"( Notify "Hatchling" 0 "hatchling" "SAD is dirty and sick" "Clean it: p, then c" )";
+    const char* died =
+        R"( Notify "Hatchling" 1 "hatchling" "SAD has died" "Die From Unhealthiness!" )"
+        R"(["default", "Show"] {"desktop-entry": "io.github.hatchling.hatchling", "urgency": 2} 0)";
+    ASSERT_TRUE(WaitFor([&] { return service.Count(died) == 1; }, 60)) << service.Log() << game.Err();
+    EXPECT_EQ(std::tuple(service.Count(needs), service.Count(" Notify ")), std::tuple(1, 2)) << service.Log();
+    // The death notice has been shown and the window turned white: still no withdrawal.
+    game.WaitForShot(White);
+    EXPECT_TRUE(game.Urgent() && service.Count(" CloseNotification ") == 0) << service.Log();
+    game.Focus(game.Main());
+    EXPECT_TRUE(WaitFor([&] { return service.Count(" CloseNotification 1") == 1; })) << service.Log();
+}

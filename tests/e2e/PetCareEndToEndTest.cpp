@@ -1,10 +1,15 @@
 // Looking after saved pets through the real binary's menus, choosers and clicks, reading back
 // what the game saved and drew: the hint line, the need marks, the call for attention, meters.
 #include "e2e/GameProcess.h"
+#include "growth/Food.h"
+#include "growth/FoodEffects.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <deque>
+#include <set>
 #include <sstream>
 #include <tuple>
 
@@ -76,15 +81,35 @@ TEST(EndToEndPetCare, CommandsChangeTheSavedStatisticsEscapeChangesNothingAndOpe
     EXPECT_EQ(escaped.Kept(), opened.Kept());
     EXPECT_TRUE(PetDrawn(game.WaitForShot(PetDrawn))) << "the pet should show again";
 
-    // A click on "->" moves from the first food, Apple, to Cake: weight 120, health -5.
+    // A click on "->" moves from the first food, Apple, to Cake: weight 120, health -5. Under each
+    // picture, what the food does, and a green mark when BOB's care plan feeds it.
+    std::deque<Food> foods;
+    std::vector<const Food*> offered;
+    std::istringstream list(game.Read("Settings/Food.list"));
+    for (std::string line; std::getline(list, line); offered.push_back(&foods.emplace_back(line))) {
+    }
+    const std::set<std::string> planned =
+        growth::PlannedFoods("Baby", {escaped.height, escaped.weight, escaped.full, escaped.health}, offered);
+    const auto marked = [](const Shot& s) { // green under the line
+        return std::count_if(s.rgb.begin() + 256 * 480, s.rgb.begin() + 280 * 480, [](std::uint32_t p) {
+                   return (p >> 8 & 0xFF) > (p >> 16) + 60 && (p >> 8 & 0xFF) > (p & 0xFF) + 40;
+               }) > 10;
+    };
     game.Keys({"p", "f"});
-    const Shot chooser = game.WaitForShot(FoodOffered);
-    EXPECT_TRUE(FoodOffered(chooser)) << "the food's picture should be in the middle";
+    // The food's picture in the middle, and under it the line of what it does.
+    const auto described = [](const Shot& s) {
+        return FoodOffered(s) && s.Count(100, 236, 380, 256, true) > 100;
+    };
+    const Shot chooser = game.WaitForShot(described);
+    EXPECT_TRUE(described(chooser)) << "the food's picture and what it does should be in the middle";
+    EXPECT_EQ(marked(chooser), planned.count("Apple") > 0);
     unsigned right = 0; // the arrow's tip
     for (unsigned x = 0; x < chooser.width; ++x) {
         right = chooser.Count(x, 330, x + 1, 360, true) > 0 ? x : right;
     }
     game.Click(int(right) - 4, 345);
+    const Shot cake = game.WaitForShot([&](const Shot& s) { return s.rgb != chooser.rgb; });
+    EXPECT_EQ(marked(cake), planned.count("Cake") > 0);
     game.Keys({"Return"});
     const SavedPet fed = SaveAndRead(game, "BOB");
     EXPECT_NEAR(fed.weight, escaped.weight + 120.0, 1e-6);

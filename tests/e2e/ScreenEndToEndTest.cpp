@@ -1,12 +1,15 @@
-// Where the windows open and at what scale, how they look larger, and a display that is missing
-// or goes away, on the real binary.
+// Where the windows open and at what scale, how they look larger, what the size keys and the
+// mini-game show, and a display that is missing or goes away, on the real binary.
 #include "e2e/GameProcess.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <sstream>
+#include <string>
+#include <tuple>
 
 using namespace e2e;
 
@@ -16,6 +19,23 @@ void StartWithPet(GameProcess& game, const std::string& arguments = "") {
     game.Write("Pets/PIP.data", "PIP 0\nBaby Normal\n30.000000 500.000000 0 0 100 30 0 50 90 \n");
     game.Start(arguments);
     game.Keys({"m", "o", "Return"});
+}
+// The pick the picture beside x shows, by the colour only it has: paper's blue lines (1), the
+// scissors' red handles (2), the grey stone (3); 0 for none.
+int PickAt(const Shot& s, unsigned x) {
+    int pick = 0;
+    for (unsigned y = 146 * s.width; y < 186 * s.width; y += s.width) {
+        for (const auto& [colour, which] : {std::pair{0x9FB8FFu, 1}, {0xEA4A3Fu, 2}, {0x9B9AA6u, 3}}) {
+            pick = std::count(&s.rgb[y + x - 20], &s.rgb[y + x + 20], colour) > 8 ? which : pick;
+        }
+    }
+    return pick;
+}
+bool ResultShown(const Shot& s) {
+    return std::count(s.rgb.begin(), s.rgb.end(), 0xFF00FFu) > 100;
+}
+bool MenuShown(const Shot& s) {
+    return s.Count(10, 10, 100, 120, true) > 200 && !ResultShown(s);
 }
 } // namespace
 
@@ -103,6 +123,28 @@ TEST(EndToEndScreen, PlusMakesX2WherePicturesAreExactBlocksTextIsSharpAndClicksW
     EXPECT_TRUE(WaitFor([&] { return !game.Read("Pets/PIP.data").empty(); })) << "the click missed";
 }
 
+// On a 1024 x 768 screen x2 does not fit: + says so, and - that x1 is the smallest size, each in a
+// balloon wider than "Size x1" would be; nothing changes size or is saved.
+TEST(EndToEndScreen, TheSizeKeysSayWhyTheSizeStays) {
+    REQUIRE_DISPLAY();
+    GameProcess game;
+    StartWithPet(game);
+    const auto width = [](const Shot& s) { // of the ink on the balloon's line, alone in the window
+        unsigned left = s.width, right = 0;
+        for (unsigned x = 0; x < s.width; ++x) {
+            std::tie(left, right) =
+                s.Count(x, 160, x + 1, 200) ? std::pair(std::min(left, x), x) : std::pair(left, right);
+        }
+        return s.Count(0, 60, s.width, 160) > 0 || right < left ? 0u : right - left;
+    };
+    game.Keys({"plus"}); // "x2 does not fit this screen"
+    EXPECT_GT(width(game.WaitForShot([&](const Shot& s) { return width(s) > 250; })), 250u);
+    game.Keys({"minus"}); // "Smallest size", "Size x1" would be narrower
+    const auto smallest = [&](const Shot& s) { return width(s) > 110 && width(s) < 180; };
+    EXPECT_TRUE(smallest(game.WaitForShot(smallest)));
+    EXPECT_EQ(game.Read("Settings/Preferences.data") + std::to_string(game.Capture().width), "480");
+}
+
 TEST(EndToEndScreen, AVanishedDisplayEndsTheGameWithOneLineAndTheFedPetSaved) {
     REQUIRE_DISPLAY();
     GameProcess game;
@@ -127,4 +169,40 @@ TEST(EndToEndScreen, WithoutADisplayOneLineAndStatus1BeforeAnyFolderIsMade) {
     EXPECT_EQ(home.Read("err"),
               "hatchling: cannot open the display \":65000\"; the game needs a graphical session\n");
     EXPECT_FALSE(home.Exists("xdg") || home.Exists("core"));
+}
+
+// After a turn both picks stand beside the result, then under the menu, and the score counts it.
+// The game stands still meanwhile, yet the pet's window keeps its picture: the mini-game's window
+// moved off it leaves no ghost, with or without a window manager.
+TEST(EndToEndScreen,
+     TheMiniGameEachTurnShowsBothPicksAndTheScoreAndThePetsWindowKeepsItsPictureBehindTheGame) {
+    REQUIRE_DISPLAY();
+    for (const bool manager : {false, true}) {
+        GameProcess game;
+        if (manager) {
+            game.StartWindowManager();
+        }
+        StartWithPet(game);
+        game.Keys({"p", "g", "Return"});
+        ASSERT_TRUE(WaitFor([&] { return game.FindWindow("TTT") != 0; })) << "no mini-game window";
+        const unsigned long ttt = game.FindWindow("TTT");
+        const std::string move = "xdotool windowmove " + std::to_string(ttt);
+        const Shot before = game.WaitForShot(MenuShown, 20, ttt); // placed by the game, and drawn
+        game.Tool(move + " 0 0"); // off the pet's window, which stands in the middle
+        const Shot last = game.WaitForShot(PetDrawn);
+        ASSERT_TRUE(PetDrawn(last)) << "the pet's window should show the pet while the game runs";
+        game.Tool(move + " 392 264");
+        game.WaitForShot([&](const Shot& s) { return s.rgb != last.rgb; });
+        game.Tool(move + " 0 0");
+        EXPECT_TRUE(game.WaitForShot([&](const Shot& s) { return s.rgb == last.rgb; }).rgb == last.rgb)
+            << "a ghost of the mini-game stayed (" << (manager ? "openbox" : "no window manager") << ")";
+        game.Keys({"1"}, ttt);
+        const Shot result = game.WaitForShot(ResultShown, 20, ttt);
+        const int pet = PickAt(result, 170);
+        EXPECT_TRUE(PickAt(before, 70) + PickAt(before, 170) == 0 && PickAt(result, 70) == 1 && pet != 0);
+        const Shot after = game.WaitForShot(MenuShown, 20, ttt);
+        EXPECT_EQ(std::pair(PickAt(after, 70), PickAt(after, 170)), std::pair(1, pet));
+        EXPECT_TRUE(before.Count(170, 0, 240, 50, true) > 20 && // the score, in the top right corner
+                    !std::equal(before.rgb.begin(), before.rgb.begin() + 50 * 240, after.rgb.begin()));
+    }
 }

@@ -13,6 +13,7 @@
 #include <cmath>
 #include <fstream>
 #include <random>
+#include <set>
 #include <sstream>
 
 namespace {
@@ -65,19 +66,86 @@ TEST(GrowthMap, PutsEveryPointWhereGrowTakesThePetOnAndOffEveryBound) {
     }
 }
 
-TEST(CarePlanner, NamesTheFoodThatGrowsThePetThereInTheFewestFeedings) {
+namespace {
+struct FoodList {
+    FoodList() {
+        std::ifstream list(std::string(HATCHLING_GAME_DATA) + "/Settings/Food.list");
+        for (std::string line; std::getline(list, line);) {
+            foods.emplace_back(line);
+        }
+        for (const Food& food : foods) {
+            offered.push_back(&food);
+        }
+    }
+    const Food& Named(const std::string& name) const {
+        return *std::find_if(foods.begin(), foods.end(), [&](const Food& f) { return f.GetName() == name; });
+    }
     std::vector<Food> foods;
-    std::ifstream list(std::string(HATCHLING_GAME_DATA) + "/Settings/Food.list");
-    for (std::string line; std::getline(list, line);) {
-        foods.emplace_back(line);
-    }
     std::vector<const Food*> offered;
-    for (const Food& food : foods) {
-        offered.push_back(&food);
+};
+
+// Feeds the plan to a stage object by the stage's own rules, as a player would: each later round
+// once the pet is hungry (full 20), and cured after every feeding, so that only its size decides.
+// "" when no feeding is refused, no round starts before the pet would refuse the next food, and
+// the pet grows into the plan's stage at the last feeding and not before; else what went wrong.
+std::string FeedPlan(const FoodList& list, const char* stage, double h, double w, int full,
+                     const growth::Plan& plan) {
+    auto pet = MakeStage(stage, {.height = h, .weight = w, .health = 100, .full = full});
+    int fed = 0;
+    for (std::size_t round = 0; round < plan.rounds.size(); ++round) {
+        if (round > 0) {
+            if (!GrowState::RefusesGain(pet->GetFull(), list.Named(plan.rounds[round][0].food).GetFull())) {
+                return "round " + std::to_string(round) + " starts at full " + std::to_string(pet->GetFull());
+            }
+            pet->AddFull(20 - pet->GetFull());
+        }
+        for (const growth::Serving& serving : plan.rounds[round]) {
+            for (int i = 0; i < serving.times; ++i) {
+                const Food& food = list.Named(serving.food);
+                if (const auto no = SignalFrom<InvalidOperation>([&] { pet->FeedNormal(food); });
+                    !no.empty()) {
+                    return no;
+                }
+                pet->AddHealth(100);
+                if (const std::string next = Grows(*pet); next != (++fed == plan.feedings ? plan.next : "")) {
+                    return "grows into \"" + next + "\" after " + std::to_string(fed);
+                }
+            }
+        }
     }
-    ASSERT_EQ(offered.size(), 10u);
+    return fed == plan.feedings ? "" : "fed " + std::to_string(fed);
+}
+
+// When and into what a fit pet first grows, fed one food again and again.
+std::pair<int, std::string> FirstGrowth(const char* stage, double h, double w, const Food& food) {
+    auto pet = MakeStage(stage, {.height = h, .weight = w});
+    for (int feedings = 0; feedings <= growth::kMostFeedings; ++feedings) {
+        if (const std::string next = Grows(*pet); !next.empty()) {
+            return {feedings, next};
+        }
+        pet->AddHeight(food.GetHeight());
+        pet->AddWeight(food.GetWeight());
+    }
+    return {growth::kNever, ""};
+}
+
+// Whether some sequence of at most `left` feedings grows the pet into `next` before any other.
+bool GrowsWithin(const FoodList& list, const char* stage, const std::string& next, double h, double w,
+                 int left) {
+    const std::string grown = Grows(*MakeStage(stage, {.height = h, .weight = w}));
+    return grown == next ||
+           (grown.empty() && left > 0 && std::any_of(list.foods.begin(), list.foods.end(), [&](auto& f) {
+                return GrowsWithin(list, stage, next, GrowState::HeightAfter(h, f.GetHeight()),
+                                   w + f.GetWeight(), left - 1);
+            }));
+}
+} // namespace
+
+TEST(CarePlanner, EveryPlanGrowsThePetThereByTheStagesOwnRulesAndNoSingleFoodDoesBetter) {
+    const FoodList list;
+    ASSERT_EQ(list.offered.size(), 10u);
     std::mt19937 random(17);
-    int plansWithFood = 0;
+    int mixed = 0, rounds = 0;
     for (const char* stage : kStages) {
         const growth::GrowthMap map(stage);
         for (int start = 0; start < 40 && !map.Rules().empty(); ++start) {
@@ -85,37 +153,76 @@ TEST(CarePlanner, NamesTheFoodThatGrowsThePetThereInTheFewestFeedings) {
                                                                            map.HeightCuts().back())(random));
             const double w0 = Round(std::uniform_real_distribution<double>(map.WeightCuts().front() - 300,
                                                                            map.WeightCuts().back())(random));
-            // When and into what a fit pet first grows, fed one food again and again.
-            const auto firstGrowth = [&](const Food& food) {
-                auto pet = MakeStage(stage, {.height = h0, .weight = w0});
-                for (int feedings = 0; feedings <= growth::kMostFeedings; ++feedings) {
-                    if (const std::string next = Grows(*pet); !next.empty()) {
-                        return std::pair{feedings, next};
-                    }
-                    pet->AddHeight(food.GetHeight());
-                    pet->AddWeight(food.GetWeight());
-                }
-                return std::pair{growth::kNever, std::string()};
-            };
-            for (const growth::Plan& plan : growth::PlanCare(map, h0, w0, offered)) {
+            const int full = std::uniform_int_distribution<int>(0, 100)(random);
+            for (const growth::Plan& plan : growth::PlanCare(map, {h0, w0, full, 100}, list.offered)) {
                 const std::string where = std::string(stage) + " at " + std::to_string(h0) + " cm " +
-                                          std::to_string(w0) + " g to " + plan.next;
-                for (const Food& food : foods) {
-                    const auto [feedings, next] = firstGrowth(food);
-                    if (plan.food == food.GetName()) {
-                        ++plansWithFood;
-                        EXPECT_EQ(feedings, plan.feedings) << where;
-                        EXPECT_EQ(next, plan.next) << where;
-                    } else if (next == plan.next) {
-                        EXPECT_TRUE(plan.feedings == 0 ? feedings == 0
-                                                       : !plan.food.empty() && feedings >= plan.feedings)
-                            << where << ": " << food.GetName() << " gets there in " << feedings;
+                                          std::to_string(w0) + " g, full " + std::to_string(full) + ", to " +
+                                          plan.next + ": " + growth::PlanText(plan);
+                if (plan.feedings > 0) {
+                    EXPECT_EQ(FeedPlan(list, stage, h0, w0, full, plan), "") << where;
+                }
+                // Short plans against every shorter sequence of foods.
+                if (plan.feedings > 1 && plan.feedings <= 4) {
+                    EXPECT_FALSE(GrowsWithin(list, stage, plan.next, h0, w0, plan.feedings - 1)) << where;
+                }
+                EXPECT_EQ(plan.feedings == growth::kNever, !plan.why.empty()) << where;
+                std::set<std::string> kinds;
+                for (const auto& round : plan.rounds) {
+                    for (const growth::Serving& serving : round) {
+                        kinds.insert(serving.food);
                     }
+                }
+                mixed += kinds.size() > 1;
+                rounds += plan.rounds.size() > 1;
+                for (const Food& food : list.foods) {
+                    const auto [feedings, next] = FirstGrowth(stage, h0, w0, food);
+                    EXPECT_TRUE(next != plan.next ||
+                                (plan.feedings != growth::kNever && plan.feedings <= feedings))
+                        << where << "; " << food.GetName() << " alone in " << feedings;
                 }
             }
         }
     }
-    EXPECT_GT(plansWithFood, 100);
+    EXPECT_GT(mixed, 50);
+    EXPECT_GT(rounds, 50);
+}
+
+TEST(CarePlanner, MixesFoodsForAPetNoSingleFoodSteersAndSaysWhyWhereNoPlanGetsThere) {
+    const FoodList list;
+    // A baby that needs 6.6 cm and 351 g more to become a small chick: a food of height alone
+    // makes it a small cock, one of weight alone a big baby.
+    const growth::GrowthMap baby("Baby");
+    const auto plans = growth::PlanCare(baby, {30.5, 290.0, 50, 100}, list.offered);
+    ASSERT_EQ(plans.size(), 3u);
+    const growth::Plan& chick = plans[2];
+    EXPECT_EQ(growth::PlanText(chick), "now: 2 x Worm, 1 x Cake; when it is hungry again: 2 x Cake");
+    EXPECT_EQ(FeedPlan(list, "Baby", 30.5, 290.0, 50, chick), "");
+    for (const Food& food : list.foods) {
+        EXPECT_NE(FirstGrowth("Baby", 30.5, 290.0, food).second, "SmallChick") << food.GetName();
+    }
+    // Nor does any sequence of four feedings or fewer.
+    EXPECT_FALSE(GrowsWithin(list, "Baby", "SmallChick", 30.5, 290.0, 4));
+
+    const auto why = [&](double h, double w, std::span<const Food* const> foods, int full = 50,
+                         int health = 100) {
+        std::string text;
+        for (const growth::Plan& plan : growth::PlanCare(baby, {h, w, full, health}, foods)) {
+            text += (text.empty() ? "" : " | ") + growth::PlanText(plan);
+        }
+        return text;
+    };
+    EXPECT_EQ(why(46.0, 620.0, list.offered), "no food makes it shorter | 2 x Carrot | 1 x Corn");
+    EXPECT_EQ(why(40.0, 620.0, list.offered),
+              "it would grow into a Small Chick first | 3 x Carrot | 1 x Corn");
+    EXPECT_EQ(
+        why(40.0, 700.0, list.offered),
+        "it would grow into a Small Chick first | it would grow into a Small Chick first | there already");
+    const Food* heavy[] = {&list.Named("Worm"), &list.Named("Cake")};
+    EXPECT_EQ(why(30.0, 700.0, heavy), "1 x Cake | no food makes it lighter | 3 x Worm");
+    // Full now: the first round waits for hunger; five cakes leave it too weak to grow.
+    EXPECT_EQ(why(30.0, 300.0, std::span(heavy + 1, 1), 100, 50),
+              "when it is hungry again: 3 x Cake; when it is hungry again: 2 x Cake; cure it on the way | "
+              "it would grow into a Big Baby first | it would grow into a Big Baby first");
 }
 
 TEST(GrowthAdvice, GrowingByTheMissingAmountsIsEnoughAndReachedSizesLackNothing) {

@@ -35,4 +35,7 @@ TEST(PaperScissorsStone, EveryKeyPressCostsAndTeachesAndEachChoicePlaysATurnAgai
     EXPECT_EQ(std::tuple(turns, game.GetResult(), game.GetFull(), game.GetWisdom(), game.GetEnergy(),
                          game.GetStrength(), draws.log),
               std::tuple("Pet Win!Pet Lost!Pet Win!", 20, -12, 6, -6, 0, "SDSDSD"));
+    // The score of the window's turns, from the pet's side: won, lost, drawn.
+    EXPECT_EQ(std::tuple(game.GetScore().won, game.GetScore().lost, game.GetScore().drawn),
+              std::tuple(2, 1, 0));
 }

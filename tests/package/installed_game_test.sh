@@ -12,7 +12,9 @@ check() { # check "what" command...
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/display" 2>/dev/null &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null; rm -rf "$tmp"' EXIT
-for _ in $(seq 50); do [ -s "$tmp/display" ] && break; sleep 0.1; done
+# Xvfb writes its display number once it takes clients; a busy machine may take a while.
+for _ in $(seq 200); do [ -s "$tmp/display" ] && break; sleep 0.1; done
+[ -s "$tmp/display" ] || { echo "FAIL Xvfb did not start"; echo "package: 0 passed, 1 failed"; exit 1; }
 DISPLAY=":$(cat "$tmp/display")" HOME="$tmp/home"
 export DISPLAY HOME
 # No session bus and no sound device of the runner's: the played game stays inside the test.
@@ -27,7 +29,10 @@ start() { # start NAME: runs the game in the background, sets pid and win
   pid=$!
   # SFML does not set _NET_WM_PID; this X server shows no other game's window.
   win=$(timeout 20 xdotool search --sync --name '^Hatchling$' | head -n 1)
-  [ -n "$win" ] || { echo "FAIL $1: no window"; echo "package: $passed passed, $((failed + 1)) failed"; exit 1; }
+  [ -n "$win" ] || {
+    echo "FAIL $1: no window"; sed 's/^/  /' "$tmp/$1.err"
+    echo "package: $passed passed, $((failed + 1)) failed"; exit 1
+  }
 }
 running() { local state; state=$(ps -o stat= -p "$1") && [[ $state != Z* ]]; }
 keys() { for k in "$@"; do xdotool key --window "$win" "$k"; sleep 0.3; done; }
