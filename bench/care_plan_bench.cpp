@@ -3,27 +3,15 @@
 #include "growth/Food.h"
 #include "growth/GrowthMap.h"
 
+#include "ShippedFoods.h"
+
 #include <benchmark/benchmark.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
 namespace {
-// The shipped food list.
-struct Foods {
-    Foods() {
-        std::ifstream list(std::string(HATCHLING_GAME_DATA) + "/Settings/Food.list");
-        for (std::string line; std::getline(list, line);) {
-            foods.emplace_back(line);
-        }
-        for (const Food& food : foods) {
-            offered.push_back(&food);
-        }
-    }
-    std::vector<Food> foods;
-    std::vector<const Food*> offered;
-};
+using Foods = ShippedFoods;
 
 void CarePlan(benchmark::State& state, const char* stage, double height, double weight) {
     const Foods list;

@@ -6,6 +6,7 @@
 #include "growth/GrowthAdvice.h"
 #include "support/Signals.h"
 
+#include "ShippedFoods.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -67,22 +68,7 @@ TEST(GrowthMap, PutsEveryPointWhereGrowTakesThePetOnAndOffEveryBound) {
 }
 
 namespace {
-struct FoodList {
-    FoodList() {
-        std::ifstream list(std::string(HATCHLING_GAME_DATA) + "/Settings/Food.list");
-        for (std::string line; std::getline(list, line);) {
-            foods.emplace_back(line);
-        }
-        for (const Food& food : foods) {
-            offered.push_back(&food);
-        }
-    }
-    const Food& Named(const std::string& name) const {
-        return *std::find_if(foods.begin(), foods.end(), [&](const Food& f) { return f.GetName() == name; });
-    }
-    std::vector<Food> foods;
-    std::vector<const Food*> offered;
-};
+using FoodList = ShippedFoods;
 
 // Feeds the plan to a stage object by the stage's own rules, as a player would: each later round
 // once the pet is hungry (full 20), and cured after every feeding, so that only its size decides.
