@@ -83,8 +83,14 @@ bool LifeRecorder::EndsInDeath(const std::string& petName) const {
     return !rows.empty() && rows.back().event == "death";
 }
 
-void LifeRecorder::Forget(const std::string& petName) {
-    waiting.erase(petName);
+bool LifeRecorder::WriteFor(const std::string& petName) {
+    const auto held = waiting.find(petName);
+    if (held == waiting.end() ||
+        liferecord::Append(liferecord::Path(petName), held->second.rows, held->second.tail)) {
+        waiting.erase(petName);
+        return true;
+    }
+    return false;
 }
 
 void LifeRecorder::Add(const char* event, std::uint64_t atStep, const std::string& detail) {

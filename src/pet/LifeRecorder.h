@@ -38,9 +38,9 @@ public:
     // The current pet's death row, with the cause, written at once; true when it is on the disk.
     // The pet's record ends there: nothing more is heard of it.
     bool RecordDeath(const std::string& cause);
-    // A new pet takes this name: rows still waiting for the dead pet of that name are dropped, so
-    // that they never land in the new pet's record.
-    void Forget(const std::string& petName);
+    // Appends the rows still waiting for the named pet (a dead one whose death row could not be
+    // written); true when none waits any more.
+    bool WriteFor(const std::string& petName);
     // Whether the pet's life ends in a death row, written or still waiting.
     bool EndsInDeath(const std::string& petName) const;
 

@@ -27,8 +27,13 @@ std::unique_ptr<Pet> PetStore::Make(const std::string& name, facade::WindowApp* 
         throw FileError(kListPath, 0, "cannot be read; no new pet is made, so that no name on it is lost");
     }
     auto pet = std::make_unique<Pet>(kTemplateName, name, window, factory);
-    // Rows still waiting for a dead pet of this name belong to the record that goes to Memories.
-    recorder.Forget(name);
+    // Rows still waiting for a dead pet of this name belong to the record that goes to Memories,
+    // and never to the new pet's.
+    if (!recorder.WriteFor(name)) {
+        throw FileError(liferecord::Path(name), 0,
+                        "cannot be saved; no new pet is made, so that the last rows of "
+                        "the pet that had this name are not lost");
+    }
     memories::Keep(name);
     const std::string data = petfile::DataPath(name);
     textfiles::Replace(data, pet->GetLines());

@@ -106,6 +106,12 @@ TEST_F(LifeRecordTest, AScriptedLifeIsRecordedInOrderWithThePetFilesFiguresAtEve
     Announce(Kind::Made, "OLD");
     Save();
     EXPECT_EQ(Events(liferecord::Read(liferecord::Path("OLD"), false).rows), "new@0 ");
+    for (const auto& kept : std::filesystem::directory_iterator(game.folder / "Pets/Memories")) {
+        if (kept.path().extension() == ".life") {
+            const std::string life = game.Read("Pets/Memories/" + kept.path().filename().string());
+            EXPECT_NE(life.find(",death,"), std::string::npos) << "the dead pet's death row was lost";
+        }
+    }
 }
 
 TEST(LifeRecord, ATornLineOrAFailedAppendIsCutAwaySoThatEveryRowLandsOnceAndWhole) {
