@@ -371,8 +371,6 @@ bool Append(const std::string& gamePath, const std::vector<LifeRow>& rows, Tail&
     }
     const std::string target = paths::MapForWrite(gamePath);
     const std::string folder = std::filesystem::path(target).parent_path().string();
-    std::error_code ignored;
-    const bool existed = std::filesystem::exists(target, ignored);
     int fd = -1;
     off_t start = 0;
     const bool ok = fileops::MakeFolders(folder) &&
@@ -388,8 +386,8 @@ bool Append(const std::string& gamePath, const std::vector<LifeRow>& rows, Tail&
                           "; its new rows wait for the next save");
         return false;
     }
-    // The new file's name must reach the disk too.
-    if (!existed && !fileops::SyncFolder(folder)) {
+    // A file that was empty (new, or cut back after a failed first append) has its name to sync.
+    if (start == 0 && !fileops::SyncFolder(folder)) {
         ReportRefusal(gamePath, 0,
                       std::string("is saved, but its folder could not be synced: ") + std::strerror(errno) +
                           "; a crash now may lose it");
