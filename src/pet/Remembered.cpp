@@ -100,13 +100,15 @@ Pet Remember(const std::string& name, const std::string& data, const std::string
              const std::string& fallbackDied) {
     Pet pet;
     pet.name = name;
-    try {
-        pet.stage = petfile::ReadData(data).stage;
-    } catch (const FileError&) {
-        // a file the game cannot read still has a memory; its stage is a dash
-    }
     const Summary summary = Summarize(life);
-    pet.stage = summary.stage.empty() ? pet.stage : summary.stage;
+    pet.stage = summary.stage;
+    if (pet.stage.empty()) {
+        try {
+            pet.stage = petfile::ReadData(data).stage;
+        } catch (const FileError&) {
+            // a file the game cannot read still has a memory; its stage is a dash
+        }
+    }
     pet.made = Shown(summary.made);
     pet.died = summary.died.empty() ? fallbackDied : Shown(summary.died);
     pet.cause = summary.cause;
