@@ -112,17 +112,28 @@ std::shared_ptr<facade::Text> GameController::ChooserHint() const {
     return hint;
 }
 
-GameController::ChooserDraw GameController::NameScreen(const std::vector<std::string>& names) {
-    // The open and play choosers show a name in the middle and the arrow hint at the bottom.
+GameController::ChooserDraw GameController::NameScreen(const std::vector<std::string>& names,
+                                                       const std::string& caption,
+                                                       std::function<std::string(std::size_t)> below) {
     auto entry = std::make_shared<facade::Text>("", kChooserFont, 16);
     entry->SetColor(sf::Color::Blue);
+    // Headed as the feed chooser is, so that the player knows what is chosen.
+    auto heading = std::make_shared<facade::Text>(caption, kDefaultFont, 16);
+    heading->SetColor(sf::Color::Blue);
+    heading->SetPosition(10, 10);
+    auto under = std::make_shared<facade::Text>("", kDefaultFont, 13);
     auto hint = ChooserHint();
-    return [this, &names, entry, hint](std::size_t at) {
+    return [this, &names, entry, heading, under, below, hint](std::size_t at) {
         entry->SetText(names[at]);
         entry->SetCenter(1, 1);
         entry->SetPosition(Half(window->GetWidth()), Half(window->GetHeight()));
+        under->SetText(below ? below(at) : "");
+        under->SetCenter(1, 1);
+        under->SetPosition(Half(window->GetWidth()), Half(window->GetHeight()) + 30);
         window->ClearScreen();
+        heading->Draw(*window);
         entry->Draw(*window);
+        under->Draw(*window);
         hint->Draw(*window);
         window->Display();
         return ChooserFrame{entry->GetBounds(), hint->GetBounds()};

@@ -132,9 +132,10 @@ private:
                       const std::function<void(std::size_t)>& confirm, std::size_t start = 0);
     // Runs a command on the pet, if there is one; a death it causes runs the death sequence.
     void LetPetAct(const std::function<void()>& act);
-    ChooserDraw NameScreen(const std::vector<std::string>& names);
-    // The pace chooser's screen: the pace's name, what it means, and the arrows.
-    ChooserDraw PaceScreen();
+    // A name in the middle and the arrow hint at the bottom; with a caption at the top left, and
+    // with a line under the name that `below` gives for each entry.
+    ChooserDraw NameScreen(const std::vector<std::string>& names, const std::string& caption = {},
+                           std::function<std::string(std::size_t)> below = {});
     // The feed chooser's screen: each food with what it does and whether the care plan feeds it.
     ChooserDraw FoodScreen(const std::vector<const Food*>& entries);
     // The "<-   Enter   ->" line at the bottom of the choosers.

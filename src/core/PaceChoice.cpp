@@ -29,10 +29,17 @@ void GameController::StartPace() {
 
 void GameController::ChoosePace() {
     const std::vector<pace::Pace>& paces = pace::All();
-    const auto now = std::find(paces.begin(), paces.end(), behaviors->GetPace());
+    const auto now =
+        static_cast<std::size_t>(std::find(paces.begin(), paces.end(), behaviors->GetPace()) - paces.begin());
+    std::vector<std::string> names = PaceNames();
+    names[now] += " (now)";
     ChooseForPet(
-        paces.size(), PaceScreen(),
+        paces.size(),
+        NameScreen(names, "Pace", [&paces](std::size_t at) { return pace::Describe(paces[at]); }),
         [&](std::size_t chosen) {
+            if (chosen == now) {
+                return; // the pace in force: nothing to note or keep
+            }
             // At once, for this pet and every later one; the record notes it in a row.
             behaviors->SetPace(paces[chosen]);
             happenings::Announce(happenings::Kind::PaceChanged, pace::Name(paces[chosen]));
@@ -43,35 +50,6 @@ void GameController::ChoosePace() {
                 preferences.Set(pace::kPreference, pace::Name(paces[chosen]));
             }
         },
-        static_cast<std::size_t>(now - paces.begin()));
+        now);
     ClearIfNoPet();
-}
-
-GameController::ChooserDraw GameController::PaceScreen() {
-    auto name = std::make_shared<facade::Text>("", kChooserFont, 16);
-    name->SetColor(sf::Color::Blue);
-    auto meaning = std::make_shared<facade::Text>("", kDefaultFont, 13);
-    // Headed as the feed chooser is, so that the player knows what is chosen.
-    auto caption = std::make_shared<facade::Text>("Pace", kDefaultFont, 16);
-    caption->SetColor(sf::Color::Blue);
-    caption->SetPosition(10, 10);
-    auto hint = ChooserHint();
-    const pace::Pace current = behaviors->GetPace();
-    return [this, name, meaning, caption, hint, current](std::size_t at) {
-        const pace::Pace shown = pace::All()[at];
-        const float middle = static_cast<float>(window->GetWidth() / 2);
-        name->SetText(pace::Name(shown) + (shown == current ? " (now)" : ""));
-        name->SetCenter(1, 1);
-        name->SetPosition(middle, static_cast<float>(window->GetHeight() / 2));
-        meaning->SetText(pace::Describe(shown));
-        meaning->SetCenter(1, 1);
-        meaning->SetPosition(middle, static_cast<float>(window->GetHeight() / 2 + 30));
-        window->ClearScreen();
-        caption->Draw(*window);
-        name->Draw(*window);
-        meaning->Draw(*window);
-        hint->Draw(*window);
-        window->Display();
-        return ChooserFrame{name->GetBounds(), hint->GetBounds()};
-    };
 }
