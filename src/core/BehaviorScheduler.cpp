@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-AutoBehavior::AutoBehavior(const std::uint32_t& requested)
-    : period(std::clamp<std::uint32_t>(requested, 1, kMaxPeriod)), counter(0) {
+AutoBehavior::AutoBehavior(const std::uint32_t& requested) : counter(0) {
+    SetPeriod(requested);
     chance::Reseed();
     counter = static_cast<std::uint32_t>(chance::Draw()) % period;
 }

@@ -38,7 +38,6 @@ private:
 // One step of the pet's life; a death goes to the controller.
 class PetAutoBehavior : public AutoBehavior {
 public:
-    static constexpr std::uint32_t kPeriod = 100;
     PetAutoBehavior(Pet* pet, GameController* controller, pace::Pace pace = pace::Pace::Design)
         : AutoBehavior(PeriodAt(pace)), pet(pet), controller(controller) {}
     void Act() override;
@@ -103,8 +102,6 @@ public:
     void AddEventBehavior();
     void RemoveEventBehavior();
     void ClearPet();
-
-    bool HasPet() const { return show && life; }
 
 private:
     GameController* controller;

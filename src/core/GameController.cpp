@@ -65,8 +65,7 @@ private:
     facade::WindowApp* window;
 };
 
-// The record counts minutes of play in passes of the loop and life steps.
-static_assert(liferecord::kPassesPerStep == PetAutoBehavior::kPeriod + 1);
+// The record counts minutes of play in passes of the loop.
 static_assert(liferecord::kPassesPerMinute * BehaviorScheduler::kPassPause == 60.0);
 
 } // namespace
@@ -111,8 +110,7 @@ void GameController::AddStandingBehaviors() {
     // prompt, which takes events through the dispatcher too, paints itself.
     auto repaint = std::make_unique<Repaint>([this] {
         if (!pet && !dispatcher->IsInputMode()) {
-            window->ClearHome();
-            window->Display();
+            PaintHome();
         }
     });
     dispatcher->AddWindowOperation(events::GainedFocus, repaint.get());
@@ -234,8 +232,7 @@ void GameController::ClearIfNoPet() {
     // on screen looking as if it still took keys.
     window->SetHint(pet ? kPetHint : kNoPetHint, pet != nullptr);
     if (!pet) {
-        window->ClearHome();
-        window->Display();
+        PaintHome();
     }
 }
 

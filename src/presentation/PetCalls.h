@@ -46,6 +46,5 @@ private:
     bool pending = false;  // the needs changed since the last notice, and one is wanted
     bool calling = false;  // a need notice is up (or was, until the player dismissed it)
     bool reminded = false; // the reminder of this call went out
-    bool shown = false;    // something is (or may be) shown that a withdrawal must take back
     std::time_t since = 0; // when this call began
 };
