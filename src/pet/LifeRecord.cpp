@@ -196,32 +196,24 @@ bool AppendAt(int fd, off_t start, const std::string& rows, Tail& tail) {
 }
 } // namespace
 
-std::vector<std::uint64_t> PassesAt(const std::vector<LifeRow>& rows) {
-    std::vector<std::uint64_t> passes;
-    passes.reserve(rows.size());
-    pace::Pace inForce = pace::Pace::Design;
-    std::uint64_t total = 0, lastSteps = 0;
-    for (const LifeRow& row : rows) {
-        // Rows of one life never count back; should a hand-made one, it adds nothing.
-        total += (row.steps > lastSteps ? row.steps - lastSteps : 0) * pace::PassesPerStep(inForce);
-        lastSteps = std::max(lastSteps, row.steps);
-        passes.push_back(total);
-        if (row.event == "pace") {
-            inForce = pace::FromName(row.detail).value_or(inForce);
-        }
+std::uint64_t PlayClock::Row(std::uint64_t steps, const std::string& event, const std::string& detail) {
+    // Should a hand-made row count back, it adds nothing.
+    passes += (steps > lastSteps ? steps - lastSteps : 0) * pace::PassesPerStep(inForce);
+    lastSteps = std::max(lastSteps, steps);
+    if (event == "pace") {
+        inForce = pace::FromName(detail).value_or(inForce);
     }
     return passes;
 }
 
-pace::Pace PaceAfter(const std::vector<LifeRow>& rows) {
-    for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
-        if (row->event == "pace") {
-            if (const auto named = pace::FromName(row->detail)) {
-                return *named;
-            }
-        }
+std::vector<std::uint64_t> PassesAt(const std::vector<LifeRow>& rows) {
+    std::vector<std::uint64_t> passes;
+    passes.reserve(rows.size());
+    PlayClock clock;
+    for (const LifeRow& row : rows) {
+        passes.push_back(clock.Row(row.steps, row.event, row.detail));
     }
-    return pace::Pace::Design;
+    return passes;
 }
 
 std::string Path(const std::string& petName) {

@@ -25,11 +25,17 @@ inline constexpr std::uint64_t kPassesPerStep = pace::kDesignPassesPerStep;
 inline constexpr std::uint64_t kPassesPerMinute = 1200;
 inline constexpr double kSecondsPerStep = 60.0 * kPassesPerStep / kPassesPerMinute; // 5.05
 
-// The passes of play up to each row, the pace rows taken into account: a step lasts as long as
-// the pace in force before it says.
+// Play time along one life's rows: a step lasts as long as the pace in force before it says,
+// "pace" rows change the pace, and steps never count back.
+struct PlayClock {
+    pace::Pace inForce = pace::Pace::Design;
+    std::uint64_t passes = 0;
+    std::uint64_t lastSteps = 0;
+    // Counts one row; the passes of play up to it.
+    std::uint64_t Row(std::uint64_t steps, const std::string& event, const std::string& detail);
+};
+// The passes of play up to each row.
 std::vector<std::uint64_t> PassesAt(const std::vector<LifeRow>& rows);
-// The pace in force after the last of these rows.
-pace::Pace PaceAfter(const std::vector<LifeRow>& rows);
 
 // "Pets\" + name + ".life", as the game names it.
 std::string Path(const std::string& petName);

@@ -60,10 +60,14 @@ void LifeRecorder::Open(const std::string& petName) {
     if (const auto held = waiting.find(name); held != waiting.end()) {
         rows.insert(rows.end(), held->second.rows.begin(), held->second.rows.end());
     }
+    liferecord::PlayClock clock;
+    for (const LifeRow& row : rows) {
+        clock.Row(row.steps, row.event, row.detail);
+    }
     steps = rows.empty() ? 0 : rows.back().steps;
-    passes = rows.empty() ? 0 : liferecord::PassesAt(rows).back();
+    passes = clock.passes;
     Add("open", steps);
-    if (liferecord::PaceAfter(rows) != pace) {
+    if (clock.inForce != pace) {
         Add("pace", steps, pace::Name(pace));
     }
 }

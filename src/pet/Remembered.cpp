@@ -128,8 +128,7 @@ Summary Summarize(const std::string& gamePath) {
     }
     summary.found = true;
     const std::string_view all(content);
-    pace::Pace inForce = pace::Pace::Design;
-    std::uint64_t lastSteps = 0;
+    liferecord::PlayClock clock;
     std::string_view last;
     Front fields;
     for (std::size_t at = 0, end; (end = all.find('\n', at)) != std::string_view::npos; at = end + 1) {
@@ -141,16 +140,14 @@ Summary Summarize(const std::string& gamePath) {
         }
         if (fields[2] == "new") { // only the last life counts, should a name have had two
             summary = Summary{true, std::string(fields[0]), "", "", "", 0, {}};
-            lastSteps = steps;
-            inForce = pace::Pace::Design;
+            clock = liferecord::PlayClock{pace::Pace::Design, 0, steps};
         }
-        summary.passes += (steps > lastSteps ? steps - lastSteps : 0) * pace::PassesPerStep(inForce);
-        lastSteps = std::max(lastSteps, steps);
-        std::string why;
+        std::string detail, why; // only a pace row's detail counts here
         if (fields[2] == "pace") {
             const auto row = liferecord::ParseRow(std::string(line), why);
-            inForce = row ? pace::FromName(row->detail).value_or(inForce) : inForce;
+            detail = row ? row->detail : "";
         }
+        summary.passes = clock.Row(steps, std::string(fields[2]), detail);
         summary.health.push_back(health);
         summary.stage = std::string(fields[3]);
         last = line;
