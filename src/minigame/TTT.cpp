@@ -1,5 +1,6 @@
 #include "minigame/TTT.h"
 
+#include "presentation/Hold.h"
 #include "presentation/KeyCodes.h"
 #include "presentation/PicFactory.h"
 #include "presentation/Picture.h"
@@ -11,13 +12,12 @@
 
 #include <SFML/Window/Event.hpp>
 
+#include <optional>
+
 namespace {
 constexpr unsigned long kCloseButtonStyle = 4;
 constexpr double kEventPause = 0.01;
 constexpr double kTurnPause = 0.5;
-// The pause is cut into steps that paint both windows again: no ghost of a window moved off
-// either stays longer than a step.
-constexpr int kPauseSteps = 2;
 
 // The picks under the menu: a picture each, the player's left of the pet's, named below it.
 constexpr const char* kPickNames[] = {"Paper", "Scissors", "Stone"};
@@ -134,7 +134,7 @@ void TTTProxy::TTT::DrawScore() {
     board.Draw(*window);
 }
 
-void TTTProxy::TTT::Draw(facade::Text& menu, const Outcome* turn) {
+void TTTProxy::TTT::Paint(facade::Text& menu, const Outcome* turn) {
     window->ClearHome();
     if (turn) {
         facade::Text result(turn->text, kFont, 40);
@@ -148,19 +148,6 @@ void TTTProxy::TTT::Draw(facade::Text& menu, const Outcome* turn) {
     }
     DrawPicks();
     DrawScore();
-    window->Display();
-}
-
-void TTTProxy::TTT::Pause(const std::function<void()>& draw) {
-    for (int step = 0; step < kPauseSteps; ++step) {
-        if (backdrop) {
-            backdrop();
-        }
-        if (step > 0) {
-            draw();
-        }
-        timing::Sleep(kTurnPause / kPauseSteps);
-    }
 }
 
 int TTTProxy::TTT::TakeEvents(const facade::Text& menu) {
@@ -194,14 +181,18 @@ void TTTProxy::TTT::Play() {
         if (player < 0) {
             break;
         }
-        Draw(menu, nullptr);
-        if (player == 0) {
-            Pause([&] { Draw(menu, nullptr); });
-            continue;
+        std::optional<Outcome> turn;
+        if (player > 0) {
+            turn = Turn(player);
         }
-        const Outcome turn = Turn(player);
-        Draw(menu, &turn);
-        Pause([&] { Draw(menu, &turn); });
+        // Both windows painted again through the pause: no ghost of a window moved off either
+        // stays long.
+        facade::Hold(*window, kTurnPause, [&] {
+            if (backdrop) {
+                backdrop();
+            }
+            Paint(menu, turn ? &*turn : nullptr);
+        });
     }
     window->Close();
 }

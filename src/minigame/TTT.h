@@ -60,13 +60,11 @@ public:
         // Takes the window's events until a choice is made: the choice, 0 for none, -1 when the
         // game ends.
         int TakeEvents(const facade::Text& menu);
-        // One screen: the menu, or (with a turn) the turn's result; then the last turn's picks and
-        // the score.
-        void Draw(facade::Text& menu, const Outcome* turn);
+        // One screen, not yet displayed: the menu, or (with a turn) the turn's result; then the last
+        // turn's picks and the score.
+        void Paint(facade::Text& menu, const Outcome* turn);
         void DrawPicks();
         void DrawScore();
-        // The pause after each pass, keeping this window and the pet's painted meanwhile.
-        void Pause(const std::function<void()>& draw);
 
         std::unique_ptr<facade::WindowApp> window;
         std::function<void()> backdrop;
