@@ -111,3 +111,22 @@ private:
     std::unique_ptr<AutogetEvent> event;
     pace::Pace pace = pace::Pace::Design;
 };
+
+// While a screen of the controller holds the window (a chooser, the life view), the pet stands
+// still and no menu key is taken; everything is put back however the screen ends.
+class StandStill {
+public:
+    explicit StandStill(PetBehaviors& behaviors) : behaviors(behaviors) {
+        behaviors.RemovePetBehaviors();
+        behaviors.RemoveEventBehavior();
+    }
+    ~StandStill() {
+        behaviors.AddEventBehavior();
+        behaviors.AddPetBehaviors();
+    }
+    StandStill(const StandStill&) = delete;
+    StandStill& operator=(const StandStill&) = delete;
+
+private:
+    PetBehaviors& behaviors;
+};

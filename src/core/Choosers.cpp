@@ -145,28 +145,21 @@ void GameController::OpenPet() {
     if (names.empty()) {
         return;
     }
-    behaviors->RemovePetBehaviors();
-    behaviors->RemoveEventBehavior();
-
-    window->Activate(0.5);
-    std::size_t cursor = 0;
-    const ChooserEnd end = RunChooser(names.size(), cursor, NameScreen(names), 0.1, true);
-
-    if (end == ChooserEnd::Confirmed) {
-        OpenChosen(cursor);
-    }
-    if (end == ChooserEnd::Escaped || !pet) {
+    {
+        const StandStill still(*behaviors);
+        window->Activate(0.5);
+        std::size_t cursor = 0;
+        const ChooserEnd end = RunChooser(names.size(), cursor, NameScreen(names), 0.1, true);
+        if (end == ChooserEnd::Confirmed) {
+            OpenChosen(cursor);
+        }
         // Leaving, or nothing to attach behaviours to: the game resumes as it was.
-        behaviors->AddPetBehaviors();
-        behaviors->AddEventBehavior();
-        ClearIfNoPet();
-        return;
+        if (end != ChooserEnd::Escaped && pet) {
+            window->Deactivate(0.5);
+            behaviors->SetPet(pet.get());
+            BuildPetMenu();
+        }
     }
-    window->Deactivate(0.5);
-    behaviors->SetPet(pet.get());
-    BuildPetMenu();
-    behaviors->AddEventBehavior();
-    behaviors->AddPetBehaviors();
     ClearIfNoPet();
 }
 
@@ -242,13 +235,9 @@ void GameController::Play() {
 
 void GameController::ChooseForPet(std::size_t count, const ChooserDraw& draw,
                                   const std::function<void(std::size_t)>& confirm, std::size_t start) {
-    // The pet stands still and no menu key is taken while the player chooses.
-    behaviors->RemovePetBehaviors();
-    behaviors->RemoveEventBehavior();
+    const StandStill still(*behaviors);
     std::size_t cursor = start;
     if (RunChooser(count, cursor, draw, 0, false) == ChooserEnd::Confirmed) {
         confirm(cursor);
     }
-    behaviors->AddEventBehavior();
-    behaviors->AddPetBehaviors();
 }

@@ -194,14 +194,14 @@ void GameController::ShowLife() {
             life->foods.push_back(food.get());
         }
     }
-    // The pet stands still while the player reads, as in a chooser.
-    behaviors->RemovePetBehaviors();
-    behaviors->RemoveEventBehavior();
-    LifeView view(window.get(), std::move(life), remembered::All(store->Names()),
-                  dispatcher->GetWindowOperations());
-    const LifeView::End end = view.Run();
-    behaviors->AddEventBehavior();
-    behaviors->AddPetBehaviors();
+    LifeView::End end;
+    {
+        // The pet stands still while the player reads, as in a chooser.
+        const StandStill still(*behaviors);
+        LifeView view(window.get(), std::move(life), remembered::All(store->Names()),
+                      dispatcher->GetWindowOperations());
+        end = view.Run();
+    }
     ClearIfNoPet();
     if (end == LifeView::End::WindowClosed) {
         Quit();
