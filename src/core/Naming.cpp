@@ -19,7 +19,8 @@ constexpr double kNameTakenSeconds = 3.0;
 }
 
 void GameController::NewPet() {
-    // A pet that cannot be saved is not left for another: its play would be lost.
+    // A pet that cannot be saved is not left for another: its play would be lost. It stands
+    // still from here until the new pet is made, so this save holds for it.
     if (!SaveAndTell()) {
         return;
     }
@@ -38,7 +39,6 @@ void GameController::NewPet() {
                 window->ClearScreen();
                 question.Draw(*window);
             });
-            SaveAndTell();
         } else {
             MakePet(*name);
         }
@@ -77,9 +77,8 @@ std::optional<std::string> GameController::AskName(facade::Text& question) {
 }
 
 void GameController::MakePet(const std::string& name) {
-    // The current pet is saved again first; a dead pet of that name is kept, not overwritten.
-    std::unique_ptr<Pet> born =
-        SaveAndTell() ? TryBuild([&] { return store->Make(name, window.get()); }) : nullptr;
+    // A dead pet of that name is kept, not overwritten.
+    std::unique_ptr<Pet> born = TryBuild([&] { return store->Make(name, window.get()); });
     if (!born) {
         return;
     }
