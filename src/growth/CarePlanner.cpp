@@ -192,16 +192,6 @@ struct Walk {
     bool weakens = false;    // see Plan::needsCure
 };
 
-// Health as the statistic rule keeps it: capped at 100; false when the change would kill.
-bool Heal(int& health, int change) {
-    const std::int64_t sum = std::int64_t(health) + change;
-    if (sum < 0) {
-        return false;
-    }
-    health = static_cast<int>(std::min<std::int64_t>(sum, 100));
-    return true;
-}
-
 class Search {
 public:
     Search(const GrowthMap& map, const Start& start, std::span<const Food* const> offered)
@@ -288,7 +278,7 @@ bool Search::Feed(Node& node, int food) const {
     if (GrowState::Starves(node.full, f.GetFull())) {
         return false;
     }
-    node.full = static_cast<int>(std::min<std::int64_t>(std::int64_t(node.full) + f.GetFull(), 100));
+    node.full = GrowState::FullAfter(node.full, f.GetFull());
     node.height = GrowState::HeightAfter(node.height, f.GetHeight());
     node.weight += f.GetWeight();
     node.across = map.HeightPiece(node.height);
@@ -414,7 +404,10 @@ Walk Search::Replay(const std::vector<int>& path, int target) const {
     for (std::size_t i = 0; i < path.size() && walk.valid; ++i) {
         walk.valid = Feed(node, path[i]) && TargetAt(node) == (i + 1 == path.size() ? target : kFree);
         walk.rounds.push_back(node.round);
-        walk.weakens = !Heal(health, foods[static_cast<std::size_t>(path[i])]->GetHealth()) || walk.weakens;
+        const std::optional<int> healed =
+            GrowState::HealthAfter(health, foods[static_cast<std::size_t>(path[i])]->GetHealth());
+        walk.weakens = !healed || walk.weakens;
+        health = healed.value_or(health);
     }
     walk.weakens = walk.weakens || (Fit().health.Holds(start.health) && !Fit().health.Holds(health));
     return walk;
@@ -553,7 +546,8 @@ std::vector<Plan> Search::Run() {
     for (Target& target : targets) {
         if (target.open) {
             target.plan.feedings = kNever;
-            const int most = layer.empty() ? kMostFeedings : depth;
+            // A search cut short by its size looked for this stage only as far as its bound.
+            const int most = layer.empty() ? kMostFeedings : std::min(depth, target.bound);
             target.plan.why = !layer.empty() || pruned
                                   ? "more than " + std::to_string(most) + " feedings away"
                               : target.blocker.empty() ? "no mix of foods gets there"

@@ -81,16 +81,25 @@ void GrowState::AddWisdom(int v) {
     wisdom = Saturate(Sum(wisdom, v));
 }
 
-void GrowState::AddHealth(int v) {
+std::optional<int> GrowState::HealthAfter(int health, int v) {
     const std::int64_t sum = Sum(health, v);
-    if (sum < 0) {
+    return sum < 0 ? std::nullopt : std::optional<int>(CapAt100(sum));
+}
+
+void GrowState::AddHealth(int v) {
+    const std::optional<int> after = HealthAfter(health, v);
+    if (!after) {
         throw Die("Die From Unhealthiness!");
     }
-    health = CapAt100(sum);
+    health = *after;
 }
 
 bool GrowState::Starves(int full, int v) {
     return Sum(full, v) < 0;
+}
+
+int GrowState::FullAfter(int full, int v) {
+    return CapAt100(Sum(full, v));
 }
 
 void GrowState::AddFull(int v) {
@@ -100,7 +109,7 @@ void GrowState::AddFull(int v) {
     if (RefusesGain(full, v)) {
         throw InvalidOperation("I'm already Full!");
     }
-    full = CapAt100(Sum(full, v));
+    full = FullAfter(full, v);
 }
 
 void GrowState::AddDirty(int v) {

@@ -2,6 +2,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 class Food;
@@ -40,6 +41,10 @@ public:
     // gain when the pet is full ("I'm already Full!"). The care planner asks the same.
     static bool Starves(int full, int v);
     static bool RefusesGain(int full, int v) { return full > 99 && v > 0; }
+    // The fullness after a change that does not starve the pet: it stops at 100.
+    static int FullAfter(int full, int v);
+    // The health after a change: it stops at 100; none when the change kills the pet.
+    static std::optional<int> HealthAfter(int health, int v);
 
     // The statistic rules: the only way the operations change a statistic.
     void AddHeight(double v);
