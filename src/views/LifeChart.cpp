@@ -329,8 +329,7 @@ void DrawHeading(facade::WindowApp& window, const sf::FloatRect& area, const Cha
 }
 } // namespace
 
-void DrawLifeChart(facade::WindowApp& window, const sf::FloatRect& area, const std::vector<LifeRow>& record,
-                   const std::string& petName) {
+std::vector<LifeRow> ChartRows(const std::vector<LifeRow>& record) {
     // Across is the time of play: each step counts as the design's steps its pace made it last,
     // which is exact, as every pace's step is a whole number of the design's.
     std::vector<LifeRow> rows = record;
@@ -341,6 +340,11 @@ void DrawLifeChart(facade::WindowApp& window, const sf::FloatRect& area, const s
     // A record keeps its steps in order unless edited by hand; the chart needs them so.
     std::stable_sort(rows.begin(), rows.end(),
                      [](const LifeRow& a, const LifeRow& b) { return a.steps < b.steps; });
+    return rows;
+}
+
+void DrawLifeChart(facade::WindowApp& window, const sf::FloatRect& area, const std::vector<LifeRow>& rows,
+                   const std::string& petName) {
     Chart chart = LayOut(area);
     DrawHeading(window, area, chart, rows, petName);
     if (rows.empty()) {

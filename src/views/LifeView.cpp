@@ -38,6 +38,7 @@ LifeView::LifeView(facade::WindowApp* window, std::optional<PetLife> life,
         const LifeRow& now = this->life->now;
         plans = growth::PlanCare(growth::GrowthMap(now.stage), {now.height, now.weight, now.full, now.health},
                                  this->life->foods);
+        chartRows = ChartRows(this->life->rows);
     }
     pageMarks.resize(pages.size());
 }
@@ -46,7 +47,8 @@ LifeView::End LifeView::Run() {
     page = 0;
     window->Activate();
     // Drawn again after every event, and twice a second for a window uncovered meanwhile, as the
-    // game's other loops are: the page stands still, and its plans are made once, on opening.
+    // game's other loops are: the page stands still, and its plans and chart rows are made once, on
+    // opening.
     constexpr int kPollsPerRedraw = 10;
     bool changed = true;
     for (int polls = 0; window->IsOpened() && !ending::Requested(); ++polls) {
@@ -116,7 +118,7 @@ void LifeView::Draw() {
     if (GetPage() == Page::GrowthMap) {
         DrawGrowthMap(*window, area, life->rows, life->now, life->name, plans);
     } else if (GetPage() == Page::LifeChart) {
-        DrawLifeChart(*window, area, life->rows, life->name);
+        DrawLifeChart(*window, area, chartRows, life->name);
     } else {
         DrawMemorial(*window, area, remembered, first);
     }
