@@ -46,9 +46,9 @@ LifeView::LifeView(facade::WindowApp* window, std::optional<PetLife> life,
 LifeView::End LifeView::Run() {
     page = 0;
     window->Activate();
-    // Drawn again after every event, and twice a second for a window uncovered meanwhile, as the
-    // game's other loops are: the page stands still, and its plans and chart rows are made once, on
-    // opening.
+    // Drawn again after every event but a move of the mouse, and twice a second for a window
+    // uncovered meanwhile, as the game's other loops are: the page stands still, and its plans and
+    // chart rows are made once, on opening.
     constexpr int kPollsPerRedraw = 10;
     bool changed = true;
     for (int polls = 0; window->IsOpened() && !ending::Requested(); ++polls) {
@@ -59,7 +59,8 @@ LifeView::End LifeView::Run() {
         window->Deactivate();
         sf::Event event;
         while (window->GetEvent(event)) {
-            changed = true;
+            // Focus and an entering mouse run window operations, which may paint the window.
+            changed = changed || event.type != sf::Event::MouseMoved;
             if (event.type == sf::Event::Closed) {
                 return End::WindowClosed;
             }
