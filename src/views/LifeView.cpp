@@ -125,12 +125,8 @@ void LifeView::Draw() {
     }
     const float y = area.height + kMarksHeight / 2.0f;
     DrawMarks(y);
-    facade::Text escape("Esc: back", facade::Text::kDefaultFont, 11);
-    escape.SetColor(plot::kFaint);
-    escape.SetCenter(2, 1);
-    escape.SetPosition(std::round(area.width - 10.0f), std::round(y));
-    escape.Draw(*window);
-    const sf::FloatRect box = escape.GetBounds();
+    const sf::FloatRect box =
+        plot::Write(*window, "Esc: back", {11, plot::kFaint}, plot::Whole(area.width - 10.0f, y), {2, 1});
     back = {box.left - 6.0f, y - kMarksHeight / 2.0f, box.width + 16.0f, kMarksHeight};
     window->Display();
 }
@@ -143,19 +139,15 @@ void LifeView::DrawMarks(float y) {
     float width = 0.0f;
     for (std::size_t p = 0; p < pages.size(); ++p) {
         const std::string name = PageName(pages[p]);
-        marks.emplace_back(p + 1 == page   ? "<-  " + name
-                           : p == page + 1 ? name + "  ->"
-                                           : name,
-                           facade::Text::kDefaultFont, 12);
-        marks.back().SetColor(p == page ? plot::kInk : plot::kFaint);
+        marks.push_back(plot::Styled(p + 1 == page   ? "<-  " + name
+                                     : p == page + 1 ? name + "  ->"
+                                                     : name,
+                                     {12, p == page ? plot::kInk : plot::kFaint}));
         width += marks.back().GetWidth() + (p > 0 ? kGap : 0.0f);
     }
     float x = std::round(static_cast<float>(window->GetWidth()) / 2.0f - width / 2.0f);
     for (std::size_t p = 0; p < marks.size(); ++p) {
-        marks[p].SetCenter(0, 1);
-        marks[p].SetPosition(x, std::round(y));
-        marks[p].Draw(*window);
-        const sf::FloatRect box = marks[p].GetBounds();
+        const sf::FloatRect box = plot::Place(*window, marks[p], {x, std::round(y)}, {0, 1});
         pageMarks[p] = {box.left - 6.0f, y - kMarksHeight / 2.0f, box.width + 12.0f, kMarksHeight};
         if (p == page) {
             plot::Box(*window, {box.left, box.top + box.height + 3.0f, box.width, 1.5f}, plot::kInk);
