@@ -1,5 +1,6 @@
 #include "views/LifeChart.h"
 
+#include "growth/GrowthRules.h"
 #include "growth/Needs.h"
 #include "pet/LifeRecord.h"
 #include "presentation/MeterLook.h"
@@ -11,7 +12,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -90,19 +90,6 @@ Chart LayOut(const sf::FloatRect& area) {
     chart.axisTop = chart.laneTop + static_cast<float>(kTicks.size()) * kLanePitch + 2.0f;
     chart.legendTop = chart.axisTop + 17.0f;
     return chart;
-}
-
-// "SmallChick" reads "Small Chick".
-std::string Spaced(const std::string& name) {
-    std::string spaced;
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        if (i > 0 && std::isupper(static_cast<unsigned char>(name[i])) &&
-            std::islower(static_cast<unsigned char>(name[i - 1]))) {
-            spaced += ' ';
-        }
-        spaced += name[i];
-    }
-    return spaced;
 }
 
 std::string PlayTime(std::uint64_t steps) {
@@ -235,14 +222,14 @@ void DrawStages(facade::WindowApp& window, const std::vector<LifeRow>& rows, con
         float x;
         sf::Color color;
     };
-    std::vector<Mark> marks = {{Spaced(rows.front().stage), chart.left - 3.0f, plot::kInk}};
+    std::vector<Mark> marks = {{growth::ShownName(rows.front().stage), chart.left - 3.0f, plot::kInk}};
     const float top = chart.stageTop + 2.0f;
     for (const LifeRow& row : rows) {
         const float x = std::floor(chart.X(row.steps));
         if (row.event == "grow") {
             plot::Dashed(window, {x + 0.5f, top}, {x + 0.5f, chart.stripsBottom}, plot::kQuiet,
                          {1.0f, 3.0f, 2.0f});
-            marks.push_back({Spaced(row.stage), x, plot::kInk});
+            marks.push_back({growth::ShownName(row.stage), x, plot::kInk});
         } else if (row.event == "death") {
             plot::Box(window, {x - 0.5f, top, 2.0f, chart.stripsBottom - top}, kDeath);
             marks.push_back({"died" + (row.detail.empty() ? std::string() : ": " + row.detail), x, kDeath});
@@ -321,16 +308,15 @@ void DrawHeading(facade::WindowApp& window, const sf::FloatRect& area, const Cha
         return;
     }
     const LifeRow& now = rows.back();
-    facade::Text summary =
-        plot::Styled(Spaced(now.stage) + ", " + PlayTime(now.steps) + " of play", {13, plot::kQuiet});
+    facade::Text summary = plot::Styled(
+        growth::ShownName(now.stage) + ", " + PlayTime(now.steps) + " of play", {13, plot::kQuiet});
     if (chart.right - summary.GetWidth() > area.left + 12.0f + title.width + 12.0f) {
         plot::Place(window, summary, {chart.right - summary.GetWidth(), area.top + 10.0f}, kByLine);
     }
 }
 } // namespace
 
-void DrawLifeChart(facade::WindowApp& window, const sf::FloatRect& area, const std::vector<LifeRow>& record,
-                   const std::string& petName) {
+std::vector<LifeRow> ChartRows(const std::vector<LifeRow>& record) {
     // Across is the time of play: each step counts as the design's steps its pace made it last,
     // which is exact, as every pace's step is a whole number of the design's.
     std::vector<LifeRow> rows = record;
@@ -341,6 +327,11 @@ void DrawLifeChart(facade::WindowApp& window, const sf::FloatRect& area, const s
     // A record keeps its steps in order unless edited by hand; the chart needs them so.
     std::stable_sort(rows.begin(), rows.end(),
                      [](const LifeRow& a, const LifeRow& b) { return a.steps < b.steps; });
+    return rows;
+}
+
+void DrawLifeChart(facade::WindowApp& window, const sf::FloatRect& area, const std::vector<LifeRow>& rows,
+                   const std::string& petName) {
     Chart chart = LayOut(area);
     DrawHeading(window, area, chart, rows, petName);
     if (rows.empty()) {

@@ -38,6 +38,7 @@ LifeView::LifeView(facade::WindowApp* window, std::optional<PetLife> life,
         const LifeRow& now = this->life->now;
         plans = growth::PlanCare(growth::GrowthMap(now.stage), {now.height, now.weight, now.full, now.health},
                                  this->life->foods);
+        chartRows = ChartRows(this->life->rows);
     }
     pageMarks.resize(pages.size());
 }
@@ -45,8 +46,9 @@ LifeView::LifeView(facade::WindowApp* window, std::optional<PetLife> life,
 LifeView::End LifeView::Run() {
     page = 0;
     window->Activate();
-    // Drawn again after every event, and twice a second for a window uncovered meanwhile, as the
-    // game's other loops are: the page stands still, and its plans are made once, on opening.
+    // Drawn again after every event but a move of the mouse, and twice a second for a window
+    // uncovered meanwhile, as the game's other loops are: the page stands still, and its plans and
+    // chart rows are made once, on opening.
     constexpr int kPollsPerRedraw = 10;
     bool changed = true;
     for (int polls = 0; window->IsOpened() && !ending::Requested(); ++polls) {
@@ -57,7 +59,8 @@ LifeView::End LifeView::Run() {
         window->Deactivate();
         sf::Event event;
         while (window->GetEvent(event)) {
-            changed = true;
+            // Focus and an entering mouse run window operations, which may paint the window.
+            changed = changed || event.type != sf::Event::MouseMoved;
             if (event.type == sf::Event::Closed) {
                 return End::WindowClosed;
             }
@@ -116,18 +119,14 @@ void LifeView::Draw() {
     if (GetPage() == Page::GrowthMap) {
         DrawGrowthMap(*window, area, life->rows, life->now, life->name, plans);
     } else if (GetPage() == Page::LifeChart) {
-        DrawLifeChart(*window, area, life->rows, life->name);
+        DrawLifeChart(*window, area, chartRows, life->name);
     } else {
         DrawMemorial(*window, area, remembered, first);
     }
     const float y = area.height + kMarksHeight / 2.0f;
     DrawMarks(y);
-    facade::Text escape("Esc: back", facade::Text::kDefaultFont, 11);
-    escape.SetColor(plot::kFaint);
-    escape.SetCenter(2, 1);
-    escape.SetPosition(std::round(area.width - 10.0f), std::round(y));
-    escape.Draw(*window);
-    const sf::FloatRect box = escape.GetBounds();
+    const sf::FloatRect box =
+        plot::Write(*window, "Esc: back", {11, plot::kFaint}, plot::Whole(area.width - 10.0f, y), {2, 1});
     back = {box.left - 6.0f, y - kMarksHeight / 2.0f, box.width + 16.0f, kMarksHeight};
     window->Display();
 }
@@ -140,19 +139,15 @@ void LifeView::DrawMarks(float y) {
     float width = 0.0f;
     for (std::size_t p = 0; p < pages.size(); ++p) {
         const std::string name = PageName(pages[p]);
-        marks.emplace_back(p + 1 == page   ? "<-  " + name
-                           : p == page + 1 ? name + "  ->"
-                                           : name,
-                           facade::Text::kDefaultFont, 12);
-        marks.back().SetColor(p == page ? plot::kInk : plot::kFaint);
+        marks.push_back(plot::Styled(p + 1 == page   ? "<-  " + name
+                                     : p == page + 1 ? name + "  ->"
+                                                     : name,
+                                     {12, p == page ? plot::kInk : plot::kFaint}));
         width += marks.back().GetWidth() + (p > 0 ? kGap : 0.0f);
     }
     float x = std::round(static_cast<float>(window->GetWidth()) / 2.0f - width / 2.0f);
     for (std::size_t p = 0; p < marks.size(); ++p) {
-        marks[p].SetCenter(0, 1);
-        marks[p].SetPosition(x, std::round(y));
-        marks[p].Draw(*window);
-        const sf::FloatRect box = marks[p].GetBounds();
+        const sf::FloatRect box = plot::Place(*window, marks[p], {x, std::round(y)}, {0, 1});
         pageMarks[p] = {box.left - 6.0f, y - kMarksHeight / 2.0f, box.width + 12.0f, kMarksHeight};
         if (p == page) {
             plot::Box(*window, {box.left, box.top + box.height + 3.0f, box.width, 1.5f}, plot::kInk);

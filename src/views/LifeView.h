@@ -58,8 +58,9 @@ private:
 
     facade::WindowApp* window;
     std::optional<PetLife> life;
-    // Planned once: the page is drawn again and again while the view is open.
+    // Planned and converted once: the pages are drawn again and again while the view is open.
     std::vector<growth::Plan> plans;
+    std::vector<LifeRow> chartRows;
     std::vector<remembered::Pet> remembered;
     facade::OperationTable windowOperations;
     std::vector<Page> pages;
